@@ -1,0 +1,56 @@
+#include "app/InstallerDlg.h"
+
+#include "framework/WinApp.h"
+
+CInstallerDlg::CInstallerDlg(CWnd* parent) : CDialog(IDD, parent), m_nTarget(kTargetHosts) {
+    HINSTANCE resources = AfxGetResourceHandle();
+    m_hIcon = ::LoadIconA(resources, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_hPicture = static_cast<HBITMAP>(
+        ::LoadImageA(resources, MAKEINTRESOURCEA(IDB_PICTURE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    BITMAP info{};
+    if (m_hPicture != nullptr && ::GetObjectA(m_hPicture, sizeof(info), &info) != 0) {
+        m_cxPicture = info.bmWidth;
+        m_cyPicture = info.bmHeight;
+    }
+}
+
+const MessageMap& CInstallerDlg::GetMessageMap() const {
+    static const MessageMapEntry entries[] = {
+        MapCommand<BN_CLICKED, IDC_TARGET_HOSTS, &CInstallerDlg::OnTargetChanged>(),
+        MapCommand<BN_CLICKED, IDC_TARGET_OTHER, &CInstallerDlg::OnTargetChanged>(),
+        MapCommand<LBN_SELCHANGE, IDC_HOST_LIST, &CInstallerDlg::OnHostSelChange>(),
+    };
+    static const MessageMap map(&CDialog::GetMessageMap(), entries);
+    return map;
+}
+
+void CInstallerDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_PICTURE, m_wndPicture);
+    DDX_Control(pDX, IDC_HOST_PATH, m_wndHostPath);
+    DDX_Control(pDX, IDC_HOST_LIST, m_lstHosts);
+    DDX_Radio(pDX, IDC_TARGET_HOSTS, m_nTarget);
+    DDX_Text(pDX, IDC_OTHER_PATH, m_strOtherPath);
+}
+
+BOOL CInstallerDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetIcon(m_hIcon, true);
+    SetIcon(m_hIcon, false);
+    DiscoverHosts();
+    return TRUE;
+}
+
+void CInstallerDlg::OnTargetChanged() {
+    UpdateData(true);
+    m_lstHosts.EnableWindow(m_nTarget == kTargetHosts);
+    ::EnableWindow(GetDlgItem(IDC_OTHER_PATH), m_nTarget == kTargetOther);
+    ::EnableWindow(GetDlgItem(IDC_BROWSE), m_nTarget == kTargetOther);
+}
+
+void CInstallerDlg::OnHostSelChange() {
+    const int row = m_lstHosts.GetCurSel();
+    if (row < 0 || static_cast<size_t>(row) >= m_arrHostDirs.size())
+        return;
+    m_wndHostPath.SetWindowText(m_arrHostDirs[static_cast<size_t>(row)]);
+}

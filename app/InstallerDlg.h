@@ -1,0 +1,53 @@
+#pragma once
+// The installer dialog holds every piece of state of a run: the host table (the rows
+// of the host list with m_arrHostDirs, parallel by index), the chosen target, the
+// other folder, the plug-in files, the log, the icon and the picture.
+#include "framework/DataExchange.h"
+#include "framework/Dialog.h"
+#include "res/resource.h"
+#include "ui/HostCheckList.h"
+
+#include <string>
+#include <vector>
+
+class CInstallerDlg : public CDialog {
+public:
+    enum { IDD = IDD_INSTALLER_DIALOG };
+
+    // m_nTarget values.
+    static constexpr int kTargetHosts = 0;
+    static constexpr int kTargetOther = 1;
+
+    explicit CInstallerDlg(CWnd* parent = nullptr);
+
+protected:
+    const MessageMap& GetMessageMap() const override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    // Host discovery: fills the host table from the registry and chooses the default
+    // target.
+    void DiscoverHosts();
+    void AddHost(const std::string& name, const std::string& folder);
+
+    void OnTargetChanged();
+    void OnHostSelChange();
+
+    HANDLE m_hLog = nullptr;
+    CWnd m_wndPicture;
+    CWnd m_wndHostPath;
+    CHostCheckList m_lstHosts;
+    int m_nTarget;
+    std::string m_strOtherPath;
+    std::vector<std::string> m_arrPluginFiles;
+    std::vector<std::string> m_arrHostDirs;
+    std::string m_strLogPath;
+    HBITMAP m_hPicture = nullptr;
+    int m_cyPicture = 0;
+    int m_cxPicture = 0;
+    HICON m_hIcon = nullptr;
+
+private:
+    void AddApplicationHosts(const char* listKey, const char* namePrefix);
+    void AddJascHosts();
+};

@@ -1,0 +1,43 @@
+#pragma once
+// A list box with a check box at the left of every row. Created from a template as an
+// owner-drawn fixed list that keeps its strings; the list draws the check column
+// itself and hands the rest of each row to DrawItem.
+#include "framework/Wnd.h"
+
+#include <string>
+
+// Sent to the parent in a WM_COMMAND when a row's check state was toggled.
+constexpr UINT CLBN_CHKCHANGE = 40;
+
+class CCheckListBox : public CWnd {
+public:
+    // The size of the check image; the check column is 2 pixels wider.
+    static constexpr int kCheckImageSize = 13;
+
+    int AddString(const std::string& text);
+    int GetCount() const;
+    int GetCurSel() const;
+    std::string GetText(int row) const;
+
+    // 0 = not ticked, 1 = ticked, 2 = undetermined.
+    void SetCheck(int row, int state);
+    int GetCheck(int row) const;
+    void Enable(int row, bool enabled = true);
+    bool IsEnabled(int row) const;
+
+protected:
+    // Draws the text part of a row: rcItem starts right of the check column. The
+    // row index is negative for an empty list, which still draws its focus.
+    virtual void DrawItem(LPDRAWITEMSTRUCT item);
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    int CheckColumnWidth() const { return kCheckImageSize + 2; }
+    void OnLButtonDown(LPARAM point);
+    bool OnSpaceKey();
+    void Toggle(int row);
+    void InvalidateCheck(int row);
+    void DrawCheckColumn(const DRAWITEMSTRUCT& item);
+};

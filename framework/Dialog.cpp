@@ -1,0 +1,146 @@
+#include "framework/Dialog.h"
+
+#include "framework/DataExchange.h"
+#include "framework/WinApp.h"
+
+namespace {
+// The dialog whose DoModal is creating its window on this thread. Dialogs nest
+// (a message box or another dialog from a handler), but each creation finishes
+// before the next starts, so one slot per thread is enough.
+thread_local CDialog* t_dialogBeingCreated = nullptr;
+
+// The parts of a dialog template's header that decide where the dialog goes.
+struct TemplatePlacement {
+    DWORD style;
+    short x;
+    short y;
+};
+
+bool ReadTemplatePlacement(UINT templateId, TemplatePlacement* placement) {
+    HINSTANCE instance = AfxGetResourceHandle();
+    HRSRC resource = ::FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
+    HGLOBAL loaded = resource != nullptr ? ::LoadResource(instance, resource) : nullptr;
+    const auto* bytes = static_cast<const BYTE*>(loaded != nullptr ? ::LockResource(loaded) : nullptr);
+    if (bytes == nullptr)
+        return false;
+    const auto* words = reinterpret_cast<const WORD*>(bytes);
+    if (words[0] == 1 && words[1] == 0xFFFF) {
+        // DLGTEMPLATEEX: version, signature, help id, extended style, style, count, x, y
+        placement->style = *reinterpret_cast<const DWORD*>(bytes + 12);
+        placement->x = *reinterpret_cast<const short*>(bytes + 18);
+        placement->y = *reinterpret_cast<const short*>(bytes + 20);
+    } else {
+        const auto* header = reinterpret_cast<const DLGTEMPLATE*>(bytes);
+        placement->style = header->style;
+        placement->x = header->x;
+        placement->y = header->y;
+    }
+    return true;
+}
+} // namespace
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_nIDTemplate(templateId) {}
+
+const MessageMap& CDialog::GetMessageMap() const {
+    // Install and Cancel (also Enter, Esc and the close box) reach the virtual
+    // operations, so a dialog class changes them by overriding, not by mapping.
+    static const MessageMapEntry entries[] = {
+        MapCommand<BN_CLICKED, IDOK, &CDialog::OnOK>(),
+        MapCommand<BN_CLICKED, IDCANCEL, &CDialog::OnCancel>(),
+    };
+    static const MessageMap map(&CWnd::GetMessageMap(), entries);
+    return map;
+}
+
+INT_PTR CDialog::DoModal() {
+    HWND owner = AfxGetSafeOwner(m_pParentWnd);
+    CDialog* outer = t_dialogBeingCreated;
+    t_dialogBeingCreated = this;
+    INT_PTR result = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+                                       owner, &CDialog::DialogProc, 0);
+    t_dialogBeingCreated = outer;
+    return result;
+}
+
+void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
+    auto* dialog = static_cast<CDialog*>(FromHandlePermanent(hWnd));
+    if (dialog == nullptr) {
+        dialog = t_dialogBeingCreated;
+        if (dialog == nullptr || !dialog->SubclassWindow(hWnd))
+            return FALSE;
+        t_dialogBeingCreated = nullptr;
+    }
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    try {
+        return dialog->HandleInitDialog();
+    } catch (...) {
+        return TRUE;
+    }
+}
+
+INT_PTR CDialog::HandleInitDialog() {
+    BOOL focusDefault = OnInitDialog();
+    if (TemplateAsksForCentring())
+        CenterWindow();
+    return focusDefault;
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(false);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (!UpdateData(true))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+    CDataExchange dx(this, saveAndValidate);
+    DoDataExchange(&dx);
+    return !dx.m_bFailed;
+}
+
+bool CDialog::TemplateAsksForCentring() const {
+    // A template placed at 0, 0 with no alignment style of its own means "wherever
+    // suits": the dialog is centred.
+    TemplatePlacement placement{};
+    if (!ReadTemplatePlacement(m_nIDTemplate, &placement))
+        return false;
+    const DWORD alignment = DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN;
+    return placement.x == 0 && placement.y == 0 && (placement.style & alignment) == 0;
+}
+
+void CDialog::CenterWindow() {
+    RECT window{};
+    ::GetWindowRect(m_hWnd, &window);
+    RECT area{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT around = area;
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner))
+        ::GetWindowRect(owner, &around);
+
+    const LONG width = window.right - window.left;
+    const LONG height = window.bottom - window.top;
+    LONG left = (around.left + around.right) / 2 - width / 2;
+    LONG top = (around.top + around.bottom) / 2 - height / 2;
+    // Never push the dialog off the work area, whatever its owner's position.
+    if (left + width > area.right)
+        left = area.right - width;
+    if (left < area.left)
+        left = area.left;
+    if (top + height > area.bottom)
+        top = area.bottom - height;
+    if (top < area.top)
+        top = area.top;
+    ::SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

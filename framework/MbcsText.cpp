@@ -1,0 +1,29 @@
+#include "framework/MbcsText.h"
+
+namespace {
+// Calls f(position) for the first byte of every character, left to right.
+template <class F> void ForEachCharacter(const std::string& text, UINT codePage, F f) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        f(i);
+        const auto byte = static_cast<BYTE>(text[i]);
+        // A lead byte at the very end has no trail byte and stands alone.
+        if (i + 1 < text.size() && ::IsDBCSLeadByteEx(codePage, byte))
+            ++i;
+    }
+}
+} // namespace
+
+size_t FindLastSeparator(const std::string& text, UINT codePage) {
+    size_t found = std::string::npos;
+    ForEachCharacter(text, codePage, [&](size_t i) {
+        if (text[i] == '\\')
+            found = i;
+    });
+    return found;
+}
+
+size_t FindLastCharacter(const std::string& text, UINT codePage) {
+    size_t last = std::string::npos;
+    ForEachCharacter(text, codePage, [&](size_t i) { last = i; });
+    return last;
+}

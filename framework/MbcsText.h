@@ -1,0 +1,13 @@
+#pragma once
+// Text is ANSI, in the system's code page. On a double-byte code page a trail byte can
+// equal '\', so a search for the last separator must step over whole characters.
+#include "framework/Win32.h"
+
+#include <string>
+
+// Position of the last '\' that is a character of its own, or npos.
+size_t FindLastSeparator(const std::string& text, UINT codePage = CP_ACP);
+
+// Position of the last character of the text (its lead byte when it is a double-byte
+// character), or npos for the empty text.
+size_t FindLastCharacter(const std::string& text, UINT codePage = CP_ACP);

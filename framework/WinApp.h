@@ -1,0 +1,41 @@
+#pragma once
+// The application object: one global instance, constructed before the entry point
+// runs. The entry point calls InitInstance; a dialog program does all its work there
+// and returns false, so no message loop of the application's own ever runs.
+#include "framework/Win32.h"
+
+#include <string>
+
+class CWnd;
+
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    virtual BOOL InitInstance();
+    // The application's own message loop, for an InitInstance that returned true.
+    virtual int Run();
+
+    HINSTANCE m_hInstance = nullptr;
+    CWnd* m_pMainWnd = nullptr;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+HINSTANCE AfxGetResourceHandle();
+
+// The executable's base name: the caption of every message box.
+const std::string& AfxGetAppName();
+
+// The window that should own a new modal window: the nearest window that is not a
+// child, starting from parent; with no parent, the last active pop-up of the main
+// window. Null when there is none.
+HWND AfxGetSafeOwner(CWnd* parent);
+
+// The application's message box: owned by the application's active window, captioned
+// with the application's name. A box that asks for OK, OK/Cancel, Yes/No or
+// Yes/No/Cancel and no icon gets the exclamation icon.
+int AfxMessageBox(const std::string& text, UINT type = MB_OK);

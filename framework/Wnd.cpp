@@ -1,0 +1,156 @@
+#include "framework/Wnd.h"
+
+#include <vector>
+
+namespace {
+// The window property that leads from a window handle back to its object.
+const char kObjectProperty[] = "QuillonDeploy.CWnd";
+} // namespace
+
+CWnd::~CWnd() {
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
+        UnsubclassWindow();
+}
+
+const MessageMap& CWnd::GetMessageMap() const {
+    static const MessageMap map(nullptr);
+    return map;
+}
+
+bool CWnd::SubclassWindow(HWND hWnd) {
+    if (hWnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWnd) != nullptr)
+        return false;
+    m_hWnd = hWnd;
+    ::SetPropA(hWnd, kObjectProperty, static_cast<HANDLE>(this));
+    m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+        hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
+    return true;
+}
+
+bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+    return SubclassWindow(::GetDlgItem(parent->m_hWnd, static_cast<int>(id)));
+}
+
+HWND CWnd::UnsubclassWindow() {
+    HWND hWnd = m_hWnd;
+    if (hWnd == nullptr)
+        return nullptr;
+    ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    ::RemovePropA(hWnd, kObjectProperty);
+    m_pfnSuper = nullptr;
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+    if (hWnd == nullptr)
+        return nullptr;
+    return static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty));
+}
+
+LRESULT CALLBACK CWnd::StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam,
+                                        LPARAM lParam) {
+    CWnd* wnd = FromHandlePermanent(hWnd);
+    if (wnd == nullptr)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+
+    if (message == WM_NCDESTROY) {
+        // The window is going: give it back its own procedure before it sees the
+        // last message, so nothing reaches an object that may be gone.
+        WNDPROC super = wnd->m_pfnSuper;
+        wnd->UnsubclassWindow();
+        return ::CallWindowProcA(super, hWnd, message, wParam, lParam);
+    }
+
+    CurrentMessage current{message, wParam, lParam};
+    const CurrentMessage* outer = wnd->m_pCurrentMsg;
+    wnd->m_pCurrentMsg = &current;
+    LRESULT result = 0;
+    try {
+        result = wnd->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind through the system's code; the only exception that can
+        // reach here is an allocation failure, and the message is then dropped.
+        result = 0;
+    }
+    wnd->m_pCurrentMsg = outer;
+    return result;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM || message == WM_MEASUREITEM) {
+        LRESULT result = 0;
+        if (ReflectToChild(message, wParam, lParam, &result))
+            return result;
+    }
+    if (const MessageMapEntry* entry = GetMessageMap().Find(message, wParam))
+        return entry->invoke(this, wParam, lParam);
+    return DefWindowProc(message, wParam, lParam);
+}
+
+bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    HWND child = nullptr;
+    if (message == WM_DRAWITEM) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_MENU)
+            child = item->hwndItem;
+    } else {
+        // A list box measures its rows while the dialog is still being built, before
+        // any control object is bound; the control is found by its id.
+        const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_MENU)
+            child = ::GetDlgItem(m_hWnd, static_cast<int>(item->CtlID));
+    }
+    CWnd* control = FromHandlePermanent(child);
+    if (control == nullptr || control == this)
+        return false;
+    return control->OnChildNotify(message, wParam, lParam, result);
+}
+
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+
+LRESULT CWnd::Default() {
+    if (m_pCurrentMsg == nullptr)
+        return 0;
+    return DefWindowProc(m_pCurrentMsg->message, m_pCurrentMsg->wParam, m_pCurrentMsg->lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pfnSuper != nullptr)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+std::string CWnd::GetWindowText() const {
+    int length = ::GetWindowTextLengthA(m_hWnd);
+    if (length <= 0)
+        return std::string();
+    std::vector<char> buffer(static_cast<size_t>(length) + 1);
+    int copied = ::GetWindowTextA(m_hWnd, buffer.data(), length + 1);
+    return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
+void CWnd::SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }
+
+bool CWnd::EnableWindow(bool enable) { return ::EnableWindow(m_hWnd, enable ? TRUE : FALSE) != 0; }
+
+bool CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd) != 0; }
+
+HWND CWnd::GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+}
+
+HMENU CWnd::GetSystemMenu(bool revert) const { return ::GetSystemMenu(m_hWnd, revert ? TRUE : FALSE); }
+
+HICON CWnd::SetIcon(HICON icon, bool big) {
+    return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL,
+                                               reinterpret_cast<LPARAM>(icon)));
+}
+
+DWORD CWnd::GetStyle() const {
+    return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE));
+}
+
+bool CWnd::IsIconic() const { return ::IsIconic(m_hWnd) != 0; }

@@ -1,0 +1,66 @@
+#pragma once
+// CWnd ties a C++ object to a window by subclassing it: the object's message map sees
+// every message first, and whatever it does not handle goes on to the window's own
+// procedure (Default). Controls and dialogs of the program are CWnd objects.
+#include "framework/MessageMap.h"
+#include "framework/Win32.h"
+
+#include <string>
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = nullptr;
+
+    // Subclasses a window that already exists; false if it is bound already or null.
+    bool SubclassWindow(HWND hWnd);
+    bool SubclassDlgItem(UINT id, CWnd* parent);
+    HWND UnsubclassWindow();
+
+    // The object bound to hWnd by SubclassWindow, or null.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+
+    std::string GetWindowText() const;
+    void SetWindowText(const std::string& text);
+    bool EnableWindow(bool enable);
+    bool IsWindowEnabled() const;
+    HWND GetDlgItem(int id) const;
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    HMENU GetSystemMenu(bool revert) const;
+    HICON SetIcon(HICON icon, bool big);
+    DWORD GetStyle() const;
+    bool IsIconic() const;
+
+protected:
+    virtual const MessageMap& GetMessageMap() const;
+
+    // Every message of the window passes here: the message map first, then the
+    // window's own procedure.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Owner-draw messages are handed back to the control they concern, so a control
+    // class draws itself. True when the control handled the message.
+    virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+    // The window's own handling of the message being dispatched now.
+    LRESULT Default();
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    struct CurrentMessage {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+
+    static LRESULT CALLBACK StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam);
+    bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+    WNDPROC m_pfnSuper = nullptr;
+    const CurrentMessage* m_pCurrentMsg = nullptr;
+};

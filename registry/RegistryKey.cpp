@@ -1,0 +1,64 @@
+#include "registry/RegistryKey.h"
+
+namespace {
+constexpr DWORD kValueBufferSize = 200;
+constexpr DWORD kKeyNameBufferSize = MAX_PATH;
+} // namespace
+
+CRegistryKey::~CRegistryKey() { Close(); }
+
+LONG CRegistryKey::Open(HKEY root, const char* subKey, const char* part2, const char* part3) {
+    std::string path = subKey != nullptr ? subKey : "";
+    for (const char* part : {part2, part3}) {
+        if (part != nullptr && *part != '\0') {
+            path += '\\';
+            path += part;
+        }
+    }
+    HKEY key = nullptr;
+    const LONG status = ::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key);
+    m_hKey = status == ERROR_SUCCESS ? key : nullptr;
+    return status;
+}
+
+void CRegistryKey::Close() {
+    if (m_hKey != nullptr) {
+        ::RegCloseKey(m_hKey);
+        m_hKey = nullptr;
+    }
+}
+
+LONG CRegistryKey::QueryString(const char* valueName, std::string& result, const char* defaultValue) {
+    char buffer[kValueBufferSize];
+    DWORD size = kValueBufferSize;
+    const LONG status = ::RegQueryValueExA(m_hKey, valueName, nullptr, nullptr,
+                                           reinterpret_cast<BYTE*>(buffer), &size);
+    if (status != ERROR_SUCCESS || size > kValueBufferSize) {
+        result = defaultValue != nullptr ? defaultValue : "";
+        return status != ERROR_SUCCESS ? status : ERROR_MORE_DATA;
+    }
+    // The data need not end in a NUL (any type, any bytes): never read past its length.
+    size_t length = 0;
+    while (length < size && buffer[length] != '\0')
+        ++length;
+    result.assign(buffer, length);
+    return status;
+}
+
+std::string CRegistryKey::GetString(const char* valueName, const char* defaultValue) {
+    std::string result;
+    QueryString(valueName, result, defaultValue);
+    return result;
+}
+
+LONG CRegistryKey::EnumSubkeys(HKEY root, const char* subKey, std::vector<std::string>& names) {
+    const LONG status = Open(root, subKey);
+    if (status != ERROR_SUCCESS)
+        return status;
+    names.clear();
+    char buffer[kKeyNameBufferSize];
+    for (DWORD index = 0; ::RegEnumKeyA(m_hKey, index, buffer, kKeyNameBufferSize) == ERROR_SUCCESS; ++index)
+        names.emplace_back(buffer);
+    Close();
+    return ERROR_SUCCESS;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// A read-only hold on one registry key. Keys are opened in the 32-bit view of the
+// registry whichever build runs: the plug-in hosts this installer serves are 32-bit
+// programs and register there, and the 64-bit build must see what the shipped 32-bit
+// build sees.
+#include "framework/Win32.h"
+
+#include <string>
+#include <vector>
+
+class CRegistryKey {
+public:
+    CRegistryKey() = default;
+    virtual ~CRegistryKey();
+    CRegistryKey(const CRegistryKey&) = delete;
+    CRegistryKey& operator=(const CRegistryKey&) = delete;
+
+    // Opens root\subKey[\part2[\part3]]; a null or empty part is left out. Returns the
+    // registry status (ERROR_SUCCESS when open). Does not close a key already open.
+    LONG Open(HKEY root, const char* subKey, const char* part2 = nullptr, const char* part3 = nullptr);
+    void Close();
+
+    // Reads a value of up to 200 bytes as text, up to its first NUL. On any failure,
+    // a longer value included, result is the default text.
+    LONG QueryString(const char* valueName, std::string& result, const char* defaultValue);
+    std::string GetString(const char* valueName, const char* defaultValue);
+
+    // The names of all direct sub-keys, in the registry's order. When the key cannot
+    // be opened, names is left as it was and the open's status returned; an error
+    // while listing ends the list early and still counts as success.
+    LONG EnumSubkeys(HKEY root, const char* subKey, std::vector<std::string>& names);
+
+    HKEY m_hKey = nullptr;
+};
