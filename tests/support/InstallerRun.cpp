@@ -1,0 +1,39 @@
+#include "tests/support/InstallerRun.h"
+
+#include "tests/support/Files.h"
+#include "tests/support/WindowDriver.h"
+
+#include <stdexcept>
+
+InstallerRun::InstallerRun(const std::string& folder) {
+    const std::string exe = folder + "\\QuillonDeploy.exe";
+    if (!::CopyFileA((BuildFolder() + "\\QuillonDeploy.exe").c_str(), exe.c_str(), FALSE))
+        throw std::runtime_error("cannot copy the installer to " + folder);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    std::string commandLine = "\"" + exe + "\"";
+    if (!::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.c_str(), &startup, &m_process))
+        throw std::runtime_error("cannot start " + exe);
+}
+
+InstallerRun::~InstallerRun() {
+    if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(m_process.hProcess, 1);
+        ::WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    ::CloseHandle(m_process.hThread);
+    ::CloseHandle(m_process.hProcess);
+}
+
+HWND InstallerRun::WaitForDialog(DWORD timeoutMs) {
+    m_dialog = WaitForTopWindow(Pid(), kDialogCaption, "#32770", timeoutMs);
+    return m_dialog;
+}
+
+DWORD InstallerRun::WaitForExit(DWORD timeoutMs) {
+    ::WaitForSingleObject(m_process.hProcess, timeoutMs);
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(m_process.hProcess, &code);
+    return code;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// One run of the real QuillonDeploy.exe: copied into a folder of the test's (where the
+// plug-ins lie beside it and its log goes), started, and ended when the test ends.
+#include "framework/Win32.h"
+
+#include <string>
+
+class InstallerRun {
+public:
+    static constexpr char kDialogCaption[] = "Quillon Tools deployment";
+    static constexpr char kAppName[] = "QuillonDeploy";
+
+    // Copies the built installer into folder and starts it there.
+    explicit InstallerRun(const std::string& folder);
+    ~InstallerRun();
+    InstallerRun(const InstallerRun&) = delete;
+    InstallerRun& operator=(const InstallerRun&) = delete;
+
+    DWORD Pid() const { return m_process.dwProcessId; }
+    // The main dialog once it is shown, or null.
+    HWND WaitForDialog(DWORD timeoutMs = 10000);
+    HWND Control(int id) const { return ::GetDlgItem(m_dialog, id); }
+    // The process's exit code, or STILL_ACTIVE when it has not ended in time.
+    DWORD WaitForExit(DWORD timeoutMs = 10000);
+
+private:
+    PROCESS_INFORMATION m_process{};
+    HWND m_dialog = nullptr;
+};
