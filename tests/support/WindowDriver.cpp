@@ -71,14 +71,20 @@ std::string ClassOf(HWND window) {
 bool IsChecked(HWND button) { return ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 std::vector<std::string> ListRows(HWND list) {
+    // Asked in UTF-16 and converted here: Wine hands another process's owner-drawn
+    // list rows to an ANSI LB_GETTEXT unconverted.
     std::vector<std::string> rows;
-    const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+    const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::string text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
-        const LRESULT copied = ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i),
-                                              reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
+        const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring wide(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        const LRESULT copied = ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                                              reinterpret_cast<LPARAM>(&wide[0]));
+        wide.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
+        std::string text(wide.size() * 2, '\0');
+        const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0],
+                                                static_cast<int>(text.size()), nullptr, nullptr);
+        text.resize(static_cast<size_t>(std::max(bytes, 0)));
         rows.push_back(text);
     }
     return rows;

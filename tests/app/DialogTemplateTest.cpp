@@ -1,0 +1,165 @@
+#include "app/InstallerDlg.h"
+
+#include "tests/support/DialogTemplate.h"
+#include "tests/support/WindowDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+struct ControlSeen {
+    int id;
+    std::string className;
+    std::string text;
+    RECT rect;  // in the dialog's client coordinates
+    DWORD style;
+};
+
+struct TemplateSeen {
+    std::vector<ControlSeen> controls;  // in Z (tab) order
+    RECT expectedClient{};
+    RECT client{};
+    std::string fontFace;
+};
+
+// Where the dialog manager puts a control: position and size are each converted from
+// dialog units on their own, as the template gives them.
+RECT DialogUnits(HWND dialog, int x, int y, int cx, int cy) {
+    RECT rect{x, y, cx, cy};
+    ::MapDialogRect(dialog, &rect);
+    return RECT{rect.left, rect.top, rect.left + rect.right, rect.top + rect.bottom};
+}
+
+// Runs the real dialog and records every control as the template made it.
+class TemplateProbe : public CInstallerDlg {
+public:
+    TemplateSeen seen;
+    std::vector<std::pair<int, RECT>> expected;  // id and its dialog-unit rectangle in pixels
+
+protected:
+    BOOL OnInitDialog() override {
+        const BOOL result = CInstallerDlg::OnInitDialog();
+        for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            RECT rect{};
+            ::GetWindowRect(child, &rect);
+            ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+            seen.controls.push_back({static_cast<short>(::GetDlgCtrlID(child)), ClassOf(child), TextOf(child), rect,
+                                     static_cast<DWORD>(::GetWindowLongPtrA(child, GWL_STYLE))});
+        }
+        seen.expectedClient = DialogUnits(m_hWnd, 0, 0, 335, 175);
+        ::GetClientRect(m_hWnd, &seen.client);
+        LOGFONTA font{};
+        ::GetObjectA(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), sizeof(font), &font);
+        seen.fontFace = font.lfFaceName;
+        struct Box {
+            int id, x, y, cx, cy;
+        };
+        for (const Box& b : {Box{IDOK, 217, 154, 50, 14}, Box{IDCANCEL, 272, 154, 50, 14},
+                             Box{IDC_HOST_LIST, 92, 20, 236, 73}, Box{IDC_TARGET_HOSTS, 92, 7, 161, 10},
+                             Box{IDC_TARGET_OTHER, 91, 116, 166, 10}, Box{IDC_OTHER_PATH, 92, 130, 219, 14},
+                             Box{IDC_BROWSE, 313, 130, 15, 14}, Box{IDC_HOST_PATH, 93, 97, 230, 8},
+                             Box{IDC_PICTURE, 7, 7, 76, 139}, Box{-1, 7, 160, 77, 8}})
+            expected.emplace_back(b.id, DialogUnits(m_hWnd, b.x, b.y, b.cx, b.cy));
+        ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+        return result;
+    }
+};
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST(DialogTemplateTest, MainDialogPlacesEveryControlInTabOrderWithTheDialogsFont) {
+    TemplateProbe probe;
+    probe.DoModal();
+    const TemplateSeen& seen = probe.seen;
+
+    EXPECT_TRUE(SameRect(seen.expectedClient, seen.client));
+    EXPECT_EQ("MS Sans Serif", seen.fontFace);
+    ASSERT_EQ(probe.expected.size(), seen.controls.size());
+    for (size_t i = 0; i < seen.controls.size(); ++i) {
+        SCOPED_TRACE("control " + std::to_string(probe.expected[i].first));
+        EXPECT_EQ(probe.expected[i].first, seen.controls[i].id);
+        EXPECT_TRUE(SameRect(probe.expected[i].second, seen.controls[i].rect));
+    }
+}
+
+void ExpectItem(const DialogItemTemplate& item, int id, const char* className, const std::string& text,
+                DWORD style, short x, short y, short cx, short cy) {
+    SCOPED_TRACE("control " + std::to_string(id));
+    EXPECT_EQ(id, item.id);
+    // Class names are not case-sensitive; a resource compiler may store them either way.
+    EXPECT_EQ(0, ::lstrcmpiA(className, item.className.c_str())) << item.className;
+    EXPECT_EQ(text, item.text);
+    EXPECT_EQ(WS_CHILD | WS_VISIBLE | style, item.style);
+    EXPECT_EQ(0u, item.exStyle);
+    EXPECT_EQ(x, item.x);
+    EXPECT_EQ(y, item.y);
+    EXPECT_EQ(cx, item.cx);
+    EXPECT_EQ(cy, item.cy);
+}
+
+TEST(DialogTemplateTest, MainDialogTemplateHoldsExactlyTheDesignedControls) {
+    DialogTemplate t;
+    ASSERT_TRUE(LoadDialogTemplate(::GetModuleHandleA(nullptr), IDD_INSTALLER_DIALOG, &t));
+    EXPECT_EQ("Quillon Tools deployment", t.caption);
+    EXPECT_EQ(static_cast<DWORD>(DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_SETFONT),
+              t.style);
+    EXPECT_EQ(static_cast<DWORD>(WS_EX_APPWINDOW), t.exStyle);
+    EXPECT_EQ(0, t.x);
+    EXPECT_EQ(0, t.y);
+    EXPECT_EQ(335, t.cx);
+    EXPECT_EQ(175, t.cy);
+    EXPECT_EQ(8, t.pointSize);
+    EXPECT_EQ("MS Sans Serif", t.typeface);
+
+    ASSERT_EQ(10u, t.items.size());
+    ExpectItem(t.items[0], IDOK, "Button", "Install", BS_DEFPUSHBUTTON | WS_TABSTOP, 217, 154, 50, 14);
+    ExpectItem(t.items[1], IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 272, 154, 50, 14);
+    ExpectItem(t.items[2], IDC_HOST_LIST, "ListBox", "",
+               LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER |
+                   WS_TABSTOP,
+               92, 20, 236, 73);
+    ExpectItem(t.items[3], IDC_TARGET_HOSTS, "Button", "Standard Plug-in hosts found on this computer",
+               BS_AUTORADIOBUTTON | WS_GROUP, 92, 7, 161, 10);
+    ExpectItem(t.items[4], IDC_TARGET_OTHER, "Button", "Install Plug-ins to another place not listed above",
+               BS_AUTORADIOBUTTON, 91, 116, 166, 10);
+    ExpectItem(t.items[5], IDC_OTHER_PATH, "Edit", "", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 92, 130,
+               219, 14);
+    ExpectItem(t.items[6], IDC_BROWSE, "Button", "...", BS_PUSHBUTTON | WS_TABSTOP, 313, 130, 15, 14);
+    ExpectItem(t.items[7], IDC_HOST_PATH, "Static", "", SS_LEFT | WS_GROUP, 93, 97, 230, 8);
+    ExpectItem(t.items[8], IDC_PICTURE, "Static", "", SS_BLACKFRAME, 7, 7, 76, 139);
+    ExpectItem(t.items[9], -1, "Static", "www.tessarel.com", SS_LEFT | WS_DISABLED | WS_GROUP, 7, 160, 77, 8);
+}
+
+TEST(DialogTemplateTest, AboutEntryTextAndArtworkAreInTheResources) {
+    char text[64] = "";
+    EXPECT_EQ(18, ::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, text, sizeof(text)));
+    EXPECT_STREQ("&About Tessarel...", text);
+
+    HBITMAP picture = static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_PICTURE),
+                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(nullptr, picture);
+    DIBSECTION dib{};
+    ASSERT_NE(0, ::GetObjectA(picture, sizeof(dib), &dib));
+    EXPECT_EQ(112, dib.dsBm.bmWidth);
+    EXPECT_EQ(224, dib.dsBm.bmHeight);
+    EXPECT_EQ(8, dib.dsBmih.biBitCount);
+    ::DeleteObject(picture);
+
+    for (int size : {32, 16}) {
+        HICON icon = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                                     IMAGE_ICON, size, size, 0));
+        ASSERT_NE(nullptr, icon);
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(icon, &info));
+        BITMAP colour{};
+        ::GetObjectA(info.hbmColor, sizeof(colour), &colour);
+        EXPECT_EQ(size, colour.bmWidth);
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+        ::DestroyIcon(icon);
+    }
+}
+} // namespace

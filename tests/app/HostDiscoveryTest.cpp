@@ -1,0 +1,108 @@
+#include "tests/app/InstallerDlgProbe.h"
+#include "tests/support/Files.h"
+#include "tests/support/Registry.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+using Rows = std::vector<std::string>;
+
+const char kPhotoshop[] = "Software\\Adobe\\Photoshop";
+const char kElements[] = "Software\\Adobe\\Photoshop Elements";
+const char kJasc[] = "Software\\JASC";
+
+class HostDiscoveryTest : public ::testing::Test {
+protected:
+    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, kJasc}}};
+
+    static void RegisterVersion(const char* product, const std::string& version, const std::string& appPath,
+                                REGSAM view = kView32) {
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(product) + "\\" + version, "ApplicationPath", appPath, view);
+    }
+    static void RegisterJascPlugIns(const std::string& product, const std::string& dir) {
+        SetRegString(HKEY_CURRENT_USER, std::string(kJasc) + "\\" + product + "\\FileLocations\\PlugIns\\0", "Dir", dir);
+    }
+    static void RegisterJascFilters(const std::string& product, const std::string& dir) {
+        SetRegString(HKEY_CURRENT_USER, std::string(kJasc) + "\\" + product + "\\ImageProcessingFilter",
+                     "Directory1", dir);
+    }
+};
+
+TEST_F(HostDiscoveryTest, PlugInFolderComesFromTheApplicationPathWithOneSeparator) {
+    RegisterVersion(kPhotoshop, "6.0", "C:\\PS6");
+    RegisterVersion(kPhotoshop, "7.0", "C:\\PS7\\");
+    RegisterVersion(kElements, "2.0", "D:\\Elements 2");
+
+    const InstallerSnapshot seen = RunInstallerDialog();
+    EXPECT_EQ((Rows{"Adobe Photoshop 6.0", "Adobe Photoshop 7.0", "Adobe Photoshop Elements 2.0"}), seen.rows);
+    EXPECT_EQ((Rows{"C:\\PS6\\Plug-Ins", "C:\\PS7\\Plug-Ins", "D:\\Elements 2\\Plug-Ins"}), seen.hostDirs);
+}
+
+TEST_F(HostDiscoveryTest, VersionsWithoutAUsableApplicationPathAreLeftOut) {
+    CreateRegKey(HKEY_LOCAL_MACHINE, std::string(kPhotoshop) + "\\5.0");
+    RegisterVersion(kPhotoshop, "5.5", "");
+    RegisterVersion(kPhotoshop, "6.0", "C:\\" + std::string(240, 'p'));
+    SetRegValue(HKEY_LOCAL_MACHINE, std::string(kPhotoshop) + "\\6.5", "ApplicationPath", REG_DWORD,
+                std::string("\0\0\0\0", 4));
+    // Only the 64-bit view: the shipped 32-bit build never sees it.
+    RegisterVersion(kPhotoshop, "9.0", "C:\\PS9", kView64);
+    RegisterVersion(kElements, "3.0", "C:\\PSE3");
+
+    const InstallerSnapshot seen = RunInstallerDialog();
+    EXPECT_EQ(Rows{"Adobe Photoshop Elements 3.0"}, seen.rows);
+    EXPECT_EQ(Rows{"C:\\PSE3\\Plug-Ins"}, seen.hostDirs);
+}
+
+TEST_F(HostDiscoveryTest, JascProductGivesItsPlugInFolderAndItsFilterFolderWhenThatExists) {
+    TempFolder filters("jasc-filters");
+    RegisterJascPlugIns("Paint Shop Pro 8", "C:\\Missing\\PSP Plugins\\");
+    RegisterJascFilters("Paint Shop Pro 8", filters.Path());
+    RegisterJascFilters("Animation Shop", "C:\\Missing\\Animation Filters");
+    RegisterJascPlugIns("Empty Product", "");
+
+    const InstallerSnapshot seen = RunInstallerDialog();
+    EXPECT_EQ((Rows{"Paint Shop Pro 8", "Paint Shop Pro 8"}), seen.rows);
+    EXPECT_EQ((Rows{"C:\\Missing\\PSP Plugins\\", filters.Path()}), seen.hostDirs);
+}
+
+TEST_F(HostDiscoveryTest, RowsFollowTheSourcesInOrderAndOnlyTheFirstIsTicked) {
+    TempFolder filters("order-filters");
+    RegisterJascPlugIns("Paint Shop Pro 7", "C:\\PSP7\\Plugins");
+    RegisterJascFilters("Paint Shop Pro 7", filters.Path());
+    RegisterVersion(kElements, "1.0", "C:\\PSE1");
+    RegisterVersion(kPhotoshop, "CS", "C:\\PSCS");
+    RegisterVersion(kPhotoshop, "7.0", "C:\\PS7");
+
+    const InstallerSnapshot seen = RunInstallerDialog();
+    EXPECT_EQ((Rows{"Adobe Photoshop 7.0", "Adobe Photoshop CS", "Adobe Photoshop Elements 1.0",
+                    "Paint Shop Pro 7", "Paint Shop Pro 7"}),
+              seen.rows);
+    EXPECT_EQ((std::vector<int>{1, 0, 0, 0, 0}), seen.checks);
+    EXPECT_EQ(seen.rows.size(), seen.hostDirs.size());
+    EXPECT_EQ(0, seen.target);
+    EXPECT_TRUE(seen.hostsRadio);
+    EXPECT_FALSE(seen.otherRadio);
+    // The first host's folder shows under the list, though no row is selected.
+    EXPECT_EQ("C:\\PS7\\Plug-Ins", seen.hostPath);
+    EXPECT_EQ(LB_ERR, seen.selection);
+    EXPECT_TRUE(seen.listEnabled);
+    EXPECT_FALSE(seen.editEnabled);
+    EXPECT_FALSE(seen.browseEnabled);
+}
+
+TEST_F(HostDiscoveryTest, WithNoHostAnotherPlaceIsChosen) {
+    CreateRegKey(HKEY_LOCAL_MACHINE, kPhotoshop);
+    CreateRegKey(HKEY_CURRENT_USER, kJasc);
+
+    const InstallerSnapshot seen = RunInstallerDialog();
+    EXPECT_TRUE(seen.rows.empty());
+    EXPECT_TRUE(seen.hostDirs.empty());
+    EXPECT_EQ(1, seen.target);
+    EXPECT_FALSE(seen.hostsRadio);
+    EXPECT_TRUE(seen.otherRadio);
+    EXPECT_EQ("", seen.hostPath);
+    EXPECT_FALSE(seen.listEnabled);
+    EXPECT_TRUE(seen.editEnabled);
+    EXPECT_TRUE(seen.browseEnabled);
+}
+} // namespace

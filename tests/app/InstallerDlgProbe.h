@@ -1,0 +1,54 @@
+#pragma once
+// The real installer dialog, run in the test's own process on the real template. It
+// notes what the dialog holds and shows once initialised, then ends itself.
+#include "app/InstallerDlg.h"
+
+#include "tests/support/WindowDriver.h"
+
+#include <string>
+#include <vector>
+
+struct InstallerSnapshot {
+    std::vector<std::string> rows;
+    std::vector<int> checks;
+    std::vector<std::string> hostDirs;
+    int target = -2;
+    std::string hostPath;
+    int selection = -2;
+    bool hostsRadio = false;
+    bool otherRadio = false;
+    bool listEnabled = false;
+    bool editEnabled = false;
+    bool browseEnabled = false;
+};
+
+class InstallerDlgProbe : public CInstallerDlg {
+public:
+    InstallerSnapshot seen;
+
+protected:
+    BOOL OnInitDialog() override {
+        const BOOL result = CInstallerDlg::OnInitDialog();
+        for (int row = 0; row < m_lstHosts.GetCount(); ++row) {
+            seen.rows.push_back(m_lstHosts.GetText(row));
+            seen.checks.push_back(m_lstHosts.GetCheck(row));
+        }
+        seen.hostDirs = m_arrHostDirs;
+        seen.target = m_nTarget;
+        seen.hostPath = m_wndHostPath.GetWindowText();
+        seen.selection = m_lstHosts.GetCurSel();
+        seen.hostsRadio = IsChecked(GetDlgItem(IDC_TARGET_HOSTS));
+        seen.otherRadio = IsChecked(GetDlgItem(IDC_TARGET_OTHER));
+        seen.listEnabled = m_lstHosts.IsWindowEnabled();
+        seen.editEnabled = ::IsWindowEnabled(GetDlgItem(IDC_OTHER_PATH)) != 0;
+        seen.browseEnabled = ::IsWindowEnabled(GetDlgItem(IDC_BROWSE)) != 0;
+        ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+        return result;
+    }
+};
+
+inline InstallerSnapshot RunInstallerDialog() {
+    InstallerDlgProbe dialog;
+    dialog.DoModal();
+    return dialog.seen;
+}
