@@ -1,0 +1,141 @@
+#include "folders/FolderChooser.h"
+
+#include "folders/FolderRules.h"
+#include "framework/MbcsText.h"
+#include "framework/WinApp.h"
+#include "platform/FileSystem.h"
+
+#include <vector>
+
+namespace {
+void CopyToPathBuffer(const std::string& text, char (&buffer)[MAX_PATH]) {
+    const size_t length = text.size() < MAX_PATH ? text.size() : MAX_PATH - 1;
+    text.copy(buffer, length);
+    buffer[length] = '\0';
+}
+} // namespace
+
+const MessageMap& CChooserHookWnd::GetMessageMap() const {
+    static const MessageMapEntry entries[] = {
+        MapCommand<BN_CLICKED, IDOK, &CChooserHookWnd::OnChooserOK>(),
+        MapCommand<EN_CHANGE, IDC_CHOOSER_EDIT, &CChooserHookWnd::OnChooserEditChange>(),
+    };
+    static const MessageMap map(&CWnd::GetMessageMap(), entries);
+    return map;
+}
+
+void CChooserHookWnd::OnChooserOK() { m_pChooser->OnChooserOK(); }
+
+void CChooserHookWnd::OnChooserEditChange() { m_pChooser->OnChooserEditChange(); }
+
+CFolderChooser::CFolderChooser(const char* title, const char* prompt, const char* initialDir, CWnd* parent)
+    : m_pszTitle(title), m_pszInitialDir(initialDir), m_hOwner(AfxGetSafeOwner(parent)) {
+    m_wndHook.m_pChooser = this;
+    m_bi.hwndOwner = m_hOwner;
+    m_bi.pidlRoot = nullptr;
+    m_bi.pszDisplayName = nullptr;
+    m_bi.lpszTitle = prompt;
+    m_bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
+    m_bi.lpfn = &CFolderChooser::BrowseCallback;
+}
+
+INT_PTR CFolderChooser::DoModal() {
+    m_bi.lParam = reinterpret_cast<LPARAM>(this);
+    m_bi.pszDisplayName = m_szDisplayName;
+
+    IMalloc* allocator = nullptr;
+    if (FAILED(::SHGetMalloc(&allocator)) || allocator == nullptr)
+        return -1;
+    m_bAccepted = false;
+    // The shell's own answer is not used: only the chooser's OK accepts a folder.
+    if (LPITEMIDLIST item = ::SHBrowseForFolderA(&m_bi))
+        allocator->Free(item);
+    allocator->Release();
+    m_hDlg = nullptr;
+    return m_bAccepted ? IDOK : -1;
+}
+
+int CALLBACK CFolderChooser::BrowseCallback(HWND hWnd, UINT notification, LPARAM data, LPARAM chooser) {
+    auto* self = reinterpret_cast<CFolderChooser*>(chooser);
+    try {
+        if (notification == BFFM_INITIALIZED)
+            self->OnInitialized(hWnd);
+        else if (notification == BFFM_SELCHANGED)
+            self->OnSelectionChanged(reinterpret_cast<LPCITEMIDLIST>(data));
+    } catch (...) {
+        // The shell calls back through its own code: nothing may unwind through it.
+    }
+    return 0;
+}
+
+void CFolderChooser::OnInitialized(HWND hWnd) {
+    m_hDlg = hWnd;
+    if (m_pszTitle != nullptr)
+        ::SetWindowTextA(hWnd, m_pszTitle);
+    m_wndHook.SubclassWindow(hWnd);
+    ::ShowWindow(::GetDlgItem(hWnd, IDC_CHOOSER_STATUS), SW_HIDE);
+
+    // The path box takes the status line's place, just above the folder tree and as
+    // wide as it.
+    RECT tree{};
+    ::GetWindowRect(::GetDlgItem(hWnd, IDC_CHOOSER_TREE), &tree);
+    RECT edit{tree.left, tree.top - 27, tree.right, tree.top - 4};
+    ::MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&edit), 2);
+    HWND box = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                                 edit.left, edit.top, edit.right - edit.left, edit.bottom - edit.top, hWnd,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CHOOSER_EDIT)),
+                                 ::GetModuleHandleA(nullptr), nullptr);
+    ::ShowWindow(box, SW_SHOW);
+    ::SendMessageA(box, WM_SETFONT, static_cast<WPARAM>(::SendMessageA(hWnd, WM_GETFONT, 0, 0)), TRUE);
+
+    const std::string current = m_pszInitialDir == nullptr ? GetCurrentDir() : std::string();
+    const char* selection = m_pszInitialDir != nullptr ? m_pszInitialDir : current.c_str();
+    ::SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(selection));
+}
+
+void CFolderChooser::OnSelectionChanged(LPCITEMIDLIST item) {
+    char path[MAX_PATH] = "";
+    const bool isFolder = item != nullptr && ::SHGetPathFromIDListA(item, path);
+    if (!isFolder)
+        path[0] = '\0';
+    ::SendMessageA(m_hDlg, BFFM_ENABLEOK, 0, isFolder ? TRUE : FALSE);
+    ::SendMessageA(m_hDlg, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+    ::SetDlgItemTextA(m_hDlg, IDC_CHOOSER_EDIT, path);
+}
+
+std::string CFolderChooser::ReadEdit() const {
+    HWND box = ::GetDlgItem(m_hDlg, IDC_CHOOSER_EDIT);
+    const int length = ::GetWindowTextLengthA(box);
+    std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
+    const int copied = ::GetWindowTextA(box, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
+void CFolderChooser::OnChooserOK() {
+    // The whole text is judged: a path too long for the buffer is reported as invalid,
+    // never cut short into another folder's name.
+    const std::string typed = ReadEdit();
+    CopyToPathBuffer(typed.size() < MAX_PATH ? typed : std::string(), m_szPath);
+    if (EnsureFolder(typed, true) != kFolderReady) {
+        ::SetFocus(::GetDlgItem(m_hDlg, IDC_CHOOSER_EDIT));
+        return;
+    }
+    m_bAccepted = true;
+    ::EndDialog(m_hDlg, IDOK);
+}
+
+void CFolderChooser::OnChooserEditChange() {
+    const std::string typed = ReadEdit();
+    CopyToPathBuffer(typed, m_szPath);
+    ::SendMessageA(m_hDlg, BFFM_ENABLEOK, 0, typed.empty() ? FALSE : TRUE);
+}
+
+int CFolderChooser::PrepareFolder(const std::string& path) {
+    std::string folder = path;
+    const size_t last = FindLastCharacter(folder);
+    if (last != std::string::npos && folder[last] == '\\')
+        folder.erase(last);
+    if (folder.size() < 3)
+        folder += '\\';
+    return EnsureFolder(folder, false);
+}

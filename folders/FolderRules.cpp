@@ -1,0 +1,125 @@
+#include "folders/FolderRules.h"
+
+#include "framework/WinApp.h"
+#include "platform/FileSystem.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+// Paths are handled in MAX_PATH buffers by the system's ANSI calls; a longer one
+// could only be cut short, and a cut path names the wrong folder.
+constexpr size_t kMaxPathLength = MAX_PATH - 1;
+
+// Where each character of the text starts, and the text's length at the end.
+std::vector<size_t> CharacterStarts(const std::string& text, UINT codePage) {
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < text.size(); ++i) {
+        starts.push_back(i);
+        if (i + 1 < text.size() && ::IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[i])))
+            ++i;
+    }
+    starts.push_back(text.size());
+    return starts;
+}
+
+bool IsEdgeCharacter(char c) { return c == '\t' || c == ' ' || c == '.'; }
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool HasAcceptablePrefix(const std::string& path, const std::vector<size_t>& starts) {
+    if (path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\')
+        return true;
+    // The first or the second character: on a double-byte code page the second
+    // character need not start at byte 1.
+    const size_t characters = starts.size() - 1;
+    return (characters >= 1 && path[starts[0]] == '\\') || (characters >= 2 && path[starts[1]] == '\\');
+}
+} // namespace
+
+bool IsValidFolderName(const std::string& name, UINT codePage) {
+    if (name.empty())
+        return false;
+    const std::vector<size_t> starts = CharacterStarts(name, codePage);
+    const size_t lastStart = starts[starts.size() - 2];
+    if (IsEdgeCharacter(name[0]) || (lastStart + 1 == name.size() && IsEdgeCharacter(name[lastStart])))
+        return false;
+    for (size_t i = 0; i + 1 < starts.size(); ++i) {
+        // A double-byte character can hold any byte as its second one.
+        if (starts[i + 1] - starts[i] != 1)
+            continue;
+        if (std::strchr("\"*/:<>?\\|", name[starts[i]]) != nullptr && name[starts[i]] != '\0')
+            return false;
+    }
+    return true;
+}
+
+int CreateFolderPath(const std::string& path, bool checkOnly, UINT codePage) {
+    if (path.size() > kMaxPathLength)
+        return kFolderInvalid;
+    const std::vector<size_t> starts = CharacterStarts(path, codePage);
+    if (!HasAcceptablePrefix(path, starts))
+        return kFolderInvalid;
+    // A lone separator, or one character and a separator, has no folder to name.
+    if (path.size() < 3)
+        return kFolderInvalid;
+    if (path.size() == 3) {
+        if (checkOnly)
+            return kFolderReady;
+        return PathExists(path) ? kFolderReady : kFolderNotCreated;
+    }
+
+    // The root is the first three bytes, or up to the end of the character that
+    // straddles them.
+    size_t index = 0;
+    while (starts[index] < 3)
+        ++index;
+    for (;;) {
+        const size_t begin = starts[index];
+        size_t end = index;
+        while (starts[end] < path.size() && path[starts[end]] != '\\')
+            ++end;
+        const size_t endByte = starts[end];
+        if (!IsValidFolderName(path.substr(begin, endByte - begin), codePage))
+            return kFolderInvalid;
+        if (!checkOnly) {
+            const std::string level = path.substr(0, endByte);
+            CreateOneFolder(level);
+            if (!PathExists(level))
+                return kFolderNotCreated;
+        }
+        if (endByte == path.size())
+            return kFolderReady;
+        if (endByte + 1 == path.size())
+            return kFolderInvalid;
+        index = end + 1;
+    }
+}
+
+int EnsureFolder(const std::string& path, bool ask) {
+    // One place tells the user why a folder cannot be used, whichever check found it.
+    try {
+        int result = CreateFolderPath(path, true);
+        if (result != kFolderReady)
+            throw result;
+        if (PathExists(path))
+            return kFolderReady;
+        if (ask) {
+            // The path is shown as data: a folder named with % signs appears as typed.
+            const std::string question =
+                "The folder:\n\n" + path + "\n\ndoes not exist. Do you want the folder to be created?";
+            if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
+                return kFolderDeclined;
+        }
+        result = CreateFolderPath(path, false);
+        if (result != kFolderReady)
+            throw result;
+        return kFolderReady;
+    } catch (int result) {
+        const std::string message =
+            result == kFolderInvalid ? "The folder:\n\n" + path + "\n\nis invalid. Please reenter."
+                                     : "The folder:\n\n" + path + "\n\ncan not be created. Please double check.";
+        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        return result;
+    }
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Whether a folder path is acceptable, and creating a missing folder one level at a
+// time. A path is a drive root (letter, ':', '\') or starts with '\', followed by
+// components separated by '\'; a double-byte character of the code page is one
+// character, never a separator or a forbidden character.
+#include "framework/Win32.h"
+
+#include <string>
+
+// The results of CreateFolderPath and EnsureFolder.
+enum FolderResult : int {
+    kFolderDeclined = -1,  // the user did not want the folder created
+    kFolderReady = 0,      // it exists or was created
+    kFolderInvalid = 1,    // the path breaks the rules
+    kFolderNotCreated = 2, // it cannot be created (or a bare drive root does not exist)
+};
+
+// One component: not empty, no tab, space or full stop at either end, none of
+// " * / : < > ? \ |. Every other byte is allowed.
+bool IsValidFolderName(const std::string& name, UINT codePage = CP_ACP);
+
+// Checks the path component by component and, unless checkOnly, creates each missing
+// level. Levels created before a failing one remain.
+int CreateFolderPath(const std::string& path, bool checkOnly, UINT codePage = CP_ACP);
+
+// Makes sure the folder exists: checks the whole path first, asks before creating
+// when ask is true, and tells the user what went wrong.
+int EnsureFolder(const std::string& path, bool ask);

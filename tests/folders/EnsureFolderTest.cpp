@@ -1,0 +1,93 @@
+#include "folders/FolderChooser.h"
+#include "folders/FolderRules.h"
+
+#include "framework/WinApp.h"
+#include "tests/support/Files.h"
+#include "tests/support/MessageBoxWatcher.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+HICON Question() { return ::LoadIconA(nullptr, IDI_QUESTION); }
+HICON Exclamation() { return ::LoadIconA(nullptr, IDI_EXCLAMATION); }
+
+class EnsureFolderTest : public ::testing::Test {
+protected:
+    TempFolder folder{"ensure"};
+};
+
+TEST_F(EnsureFolderTest, ExistingFolderOrRootShowsNothing) {
+    MessageBoxWatcher boxes(AfxGetAppName());
+    EXPECT_EQ(0, EnsureFolder(folder.Path(), true));
+    EXPECT_EQ(0, EnsureFolder("C:\\", true));
+    EXPECT_TRUE(boxes.Seen().empty());
+}
+
+TEST_F(EnsureFolderTest, MissingFolderIsCreatedOnlyWhenTheUserAgrees) {
+    const std::string path = folder / "new\\deeper";
+    {
+        MessageBoxWatcher boxes(AfxGetAppName(), {IDNO});
+        EXPECT_EQ(-1, EnsureFolder(path, true));
+        ASSERT_EQ(1u, boxes.Seen().size());
+        EXPECT_EQ("The folder:\n\n" + path + "\n\ndoes not exist. Do you want the folder to be created?",
+                  boxes.Seen()[0].text);
+        EXPECT_EQ(Question(), boxes.Seen()[0].icon);
+    }
+    EXPECT_FALSE(IsFolder(folder / "new"));
+    {
+        MessageBoxWatcher boxes(AfxGetAppName(), {IDYES});
+        EXPECT_EQ(0, EnsureFolder(path, true));
+        EXPECT_EQ(1u, boxes.Seen().size());
+    }
+    EXPECT_TRUE(IsFolder(path));
+    {
+        MessageBoxWatcher boxes(AfxGetAppName());
+        EXPECT_EQ(0, EnsureFolder(folder / "silent\\too", false));
+        EXPECT_TRUE(boxes.Seen().empty());
+    }
+    EXPECT_TRUE(IsFolder(folder / "silent\\too"));
+}
+
+TEST_F(EnsureFolderTest, ReportsInvalidAndUncreatableFoldersWithThePathAsTyped) {
+    WriteFileBytes(folder / "file", "in the way");
+    const std::string trailing = folder.Path() + "\\";
+    const std::string percent = folder / "%s%n%d|";
+    const std::string blocked = folder / "file\\sub";
+    MessageBoxWatcher boxes(AfxGetAppName());
+    EXPECT_EQ(1, EnsureFolder(trailing, true));
+    EXPECT_EQ(1, EnsureFolder(percent, true));
+    EXPECT_EQ(2, EnsureFolder(blocked, false));
+
+    const auto seen = boxes.Seen();
+    ASSERT_EQ(3u, seen.size());
+    EXPECT_EQ("The folder:\n\n" + trailing + "\n\nis invalid. Please reenter.", seen[0].text);
+    EXPECT_EQ("The folder:\n\n" + percent + "\n\nis invalid. Please reenter.", seen[1].text);
+    EXPECT_EQ("The folder:\n\n" + blocked + "\n\ncan not be created. Please double check.", seen[2].text);
+    for (const SeenMessageBox& box : seen)
+        EXPECT_EQ(Exclamation(), box.icon);
+}
+
+TEST_F(EnsureFolderTest, PrepareFolderDropsOneTrailingSeparatorAndNeverAsks) {
+    CFolderChooser chooser(nullptr, nullptr, nullptr, nullptr);
+    MessageBoxWatcher boxes(AfxGetAppName());
+    EXPECT_EQ(0, chooser.PrepareFolder(folder / "Plug-Ins\\"));
+    EXPECT_TRUE(IsFolder(folder / "Plug-Ins"));
+    EXPECT_EQ(0, chooser.PrepareFolder(folder / "QuillonTools"));
+    EXPECT_TRUE(IsFolder(folder / "QuillonTools"));
+    EXPECT_EQ(0, chooser.PrepareFolder("C:"));
+    EXPECT_EQ(0, chooser.PrepareFolder("C:\\"));
+    EXPECT_TRUE(boxes.Seen().empty());
+
+    // Too short to name a folder: the text it became is reported.
+    EXPECT_EQ(1, chooser.PrepareFolder(""));
+    EXPECT_EQ(1, chooser.PrepareFolder("\\"));
+    EXPECT_EQ(1, chooser.PrepareFolder("a"));
+    EXPECT_EQ(1, chooser.PrepareFolder(folder / "two\\\\"));
+    const auto seen = boxes.Seen();
+    ASSERT_EQ(4u, seen.size());
+    EXPECT_EQ("The folder:\n\n\\\n\nis invalid. Please reenter.", seen[0].text);
+    EXPECT_EQ("The folder:\n\n\\\n\nis invalid. Please reenter.", seen[1].text);
+    EXPECT_EQ("The folder:\n\na\\\n\nis invalid. Please reenter.", seen[2].text);
+    EXPECT_EQ("The folder:\n\n" + folder.Path() + "\\two\\\n\nis invalid. Please reenter.", seen[3].text);
+}
+} // namespace

@@ -1,0 +1,100 @@
+#include "folders/FolderRules.h"
+
+#include "tests/support/Files.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// In code page 932 the katakana "so" is the bytes 83 5C: its trail byte is '\'.
+const std::string kSo = "\x83\x5C";
+
+TEST(FolderNameTest, RejectsEmptyEdgesAndTheNineCharacters) {
+    for (const char* good : {"Plug-Ins", "QuillonTools", "a b", "v.1.0", "a\tb", "x", "\x01", "caf\xE9", "\x80\xFF"})
+        EXPECT_TRUE(IsValidFolderName(good)) << good;
+    for (const char* bad : {"", ".hidden", "name.", " lead", "trail ", "\ttab", "tab\t", ".", "..", " "})
+        EXPECT_FALSE(IsValidFolderName(bad)) << "[" << bad << "]";
+    for (char c : std::string("\"*/:<>?\\|"))
+        EXPECT_FALSE(IsValidFolderName(std::string("a") + c + "b")) << c;
+}
+
+TEST(FolderNameTest, DoubleByteCharacterIsOneCharacter) {
+    EXPECT_TRUE(IsValidFolderName(kSo, 932));
+    EXPECT_TRUE(IsValidFolderName("Filters " + kSo, 932));
+    // The same bytes on a single-byte code page end in a separator.
+    EXPECT_FALSE(IsValidFolderName(kSo, 1252));
+    EXPECT_FALSE(IsValidFolderName(kSo + ".", 932));
+    EXPECT_FALSE(IsValidFolderName(kSo + "|", 932));
+}
+
+TEST(CreateFolderPathTest, ChecksWithoutTouchingTheDisk) {
+    struct Case {
+        std::string path;
+        int result;
+    };
+    const Case cases[] = {
+        {"C:\\", 0},
+        {"c:\\qt-never\\deeper\\still", 0},
+        {"\\qt-never", 0},
+        {"\\\\server\\share\\folder", 0},
+        {"", 1},
+        {"C:", 1},
+        {"C:qt-never\\b", 1},
+        {"1:\\qt-never", 1},
+        {"C:\\qt-never\\b\\", 1},
+        {"C:\\qt-never\\\\b", 1},
+        {"C:\\\\qt-never", 1},
+        {"C:\\qt-never\\b.", 1},
+        {"C:\\qt-never\\a:b", 1},
+        {"\\", 1},
+        {"a\\", 1},
+        {"C:\\" + std::string(256, 'x'), 0},
+        {"C:\\" + std::string(257, 'x'), 1},
+        {"C:\\" + std::string(300, 'x'), 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.result, CreateFolderPath(c.path, true)) << c.path;
+    EXPECT_FALSE(IsFolder("C:\\qt-never"));
+}
+
+TEST(CreateFolderPathTest, WalksDoubleByteCharactersWhole) {
+    EXPECT_EQ(0, CreateFolderPath("C:\\qt-never\\" + kSo, true, 932));
+    EXPECT_EQ(0, CreateFolderPath("C:\\" + kSo + "\\b", true, 932));
+    EXPECT_EQ(1, CreateFolderPath("C:\\qt-never\\" + kSo + "\\", true, 932));
+    // Read byte by byte the trail byte is a trailing separator.
+    EXPECT_EQ(1, CreateFolderPath("C:\\qt-never\\" + kSo, true, 1252));
+}
+
+TEST(CreateFolderPathTest, CreatesLevelByLevelAndKeepsUpperLevelsWhenADeeperOneFails) {
+    TempFolder folder("create");
+    EXPECT_EQ(0, CreateFolderPath(folder / "a\\b\\c", false));
+    EXPECT_TRUE(IsFolder(folder / "a\\b\\c"));
+    EXPECT_EQ(0, CreateFolderPath(folder / "a\\b\\c", false));
+
+    // A file where a folder should be: it passes as existing, the level under it
+    // cannot be made.
+    WriteFileBytes(folder / "x", "in the way");
+    EXPECT_EQ(2, CreateFolderPath(folder / "x\\y", false));
+    EXPECT_EQ(0, CreateFolderPath(folder / "x", false));
+
+    // A trailing separator is caught after the levels before it were made.
+    EXPECT_EQ(1, CreateFolderPath(folder / "t\\u\\", false));
+    EXPECT_TRUE(IsFolder(folder / "t\\u"));
+}
+
+TEST(CreateFolderPathTest, RootsAndPathsThatCannotExist) {
+    EXPECT_EQ(0, CreateFolderPath("C:\\", false));
+    char missing[] = "?:\\";
+    const DWORD drives = ::GetLogicalDrives();
+    for (char letter = 'Y'; letter > 'C'; --letter) {
+        if ((drives & (1u << (letter - 'A'))) == 0) {
+            missing[0] = letter;
+            break;
+        }
+    }
+    ASSERT_NE('?', missing[0]);
+    EXPECT_EQ(0, CreateFolderPath(missing, true));
+    EXPECT_EQ(2, CreateFolderPath(missing, false));
+    EXPECT_EQ(2, CreateFolderPath(std::string(missing) + "qt-folder", false));
+    EXPECT_EQ(2, CreateFolderPath("\\\\qt-server\\share\\folder", false));
+}
+} // namespace
