@@ -1,0 +1,49 @@
+// Run with the Japanese ANSI code page (932), where the second byte of a double-byte
+// character can be '\': the katakana "so" is the bytes 83 5C.
+#include "folders/FolderRules.h"
+
+#include "tests/app/InstallerDlgProbe.h"
+#include "tests/support/Files.h"
+#include "tests/support/Registry.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const std::string kSo = "\x83\x5C";
+
+bool ExistsWide(const wchar_t* path) { return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
+
+TEST(CodePage932Test, FolderNamedWithATrailByteSeparatorIsCreatedWhole) {
+    ASSERT_EQ(932u, ::GetACP());
+    EXPECT_TRUE(IsValidFolderName(kSo));
+    EXPECT_TRUE(IsValidFolderName("Filters" + kSo));
+
+    ::RemoveDirectoryW(L"C:\\qt-cp932\\\x30BD\\Filters");
+    ::RemoveDirectoryW(L"C:\\qt-cp932\\\x30BD");
+    ::RemoveDirectoryW(L"C:\\qt-cp932");
+    EXPECT_EQ(0, CreateFolderPath("C:\\qt-cp932\\" + kSo + "\\Filters", false));
+    EXPECT_TRUE(ExistsWide(L"C:\\qt-cp932\\\x30BD\\Filters"));
+    // Split at the trail byte, the lead byte alone would have become a folder too.
+    unsigned entries = 0;
+    WIN32_FIND_DATAW entry;
+    HANDLE find = ::FindFirstFileW(L"C:\\qt-cp932\\*", &entry);
+    ASSERT_NE(INVALID_HANDLE_VALUE, find);
+    do
+        entries += entry.cFileName[0] != L'.' ? 1 : 0;
+    while (::FindNextFileW(find, &entry));
+    ::FindClose(find);
+    EXPECT_EQ(1u, entries);
+    EXPECT_EQ(1, CreateFolderPath("C:\\qt-cp932\\" + kSo + "\\", true));
+    RemoveTree("C:\\qt-cp932");
+}
+
+TEST(CodePage932Test, ApplicationPathEndingInATrailByteGetsItsSeparator) {
+    ASSERT_EQ(932u, ::GetACP());
+    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", "C:\\" + kSo);
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\8.0", "ApplicationPath", "C:\\" + kSo + "\\");
+
+    const InstallerSnapshot seen = RunInstallerDialog();
+    EXPECT_EQ((std::vector<std::string>{"C:\\" + kSo + "\\Plug-Ins", "C:\\" + kSo + "\\Plug-Ins"}), seen.hostDirs);
+}
+} // namespace
