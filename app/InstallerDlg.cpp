@@ -1,5 +1,6 @@
 #include "app/InstallerDlg.h"
 
+#include "folders/FolderChooser.h"
 #include "framework/WinApp.h"
 
 CInstallerDlg::CInstallerDlg(CWnd* parent) : CDialog(IDD, parent), m_nTarget(kTargetHosts) {
@@ -17,6 +18,7 @@ CInstallerDlg::CInstallerDlg(CWnd* parent) : CDialog(IDD, parent), m_nTarget(kTa
 const MessageMap& CInstallerDlg::GetMessageMap() const {
     static const MessageMapEntry entries[] = {
         MapCommand<BN_CLICKED, IDC_TARGET_HOSTS, &CInstallerDlg::OnTargetChanged>(),
+        MapCommand<BN_CLICKED, IDC_BROWSE, &CInstallerDlg::OnChooseFolder>(),
         MapCommand<BN_CLICKED, IDC_TARGET_OTHER, &CInstallerDlg::OnTargetChanged>(),
         MapCommand<LBN_SELCHANGE, IDC_HOST_LIST, &CInstallerDlg::OnHostSelChange>(),
     };
@@ -46,6 +48,18 @@ void CInstallerDlg::OnTargetChanged() {
     m_lstHosts.EnableWindow(m_nTarget == kTargetHosts);
     ::EnableWindow(GetDlgItem(IDC_OTHER_PATH), m_nTarget == kTargetOther);
     ::EnableWindow(GetDlgItem(IDC_BROWSE), m_nTarget == kTargetOther);
+    if (m_nTarget == kTargetOther && m_strOtherPath.empty())
+        OnChooseFolder();
+}
+
+void CInstallerDlg::OnChooseFolder() {
+    // The chooser starts at the folder last accepted or read, not at text typed since.
+    const std::string start = m_strOtherPath;
+    CFolderChooser chooser("Select Directory", "Plug-in folder", start.c_str(), nullptr);
+    if (chooser.DoModal() == IDOK) {
+        m_strOtherPath = chooser.GetPath();
+        UpdateData(false);
+    }
 }
 
 void CInstallerDlg::OnHostSelChange() {

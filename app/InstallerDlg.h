@@ -24,13 +24,22 @@ protected:
     const MessageMap& GetMessageMap() const override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // Install, the default button (and Enter).
+    void OnOK() override;
 
     // Host discovery: fills the host table from the registry and chooses the default
     // target.
     void DiscoverHosts();
     void AddHost(const std::string& name, const std::string& folder);
 
+    // Installation: gathers the plug-ins, copies them to every destination, logs
+    // each destination, then ends the dialog.
+    void CollectPluginFiles();
+    void OnInstall();
+    void CopyPluginsTo(const std::string& destination);
+
     void OnTargetChanged();
+    void OnChooseFolder();
     void OnHostSelChange();
 
     HANDLE m_hLog = nullptr;
@@ -50,4 +59,9 @@ protected:
 private:
     void AddApplicationHosts(const char* listKey, const char* namePrefix);
     void AddJascHosts();
+    void CloseLog();
+    void ReportFailedCopies();
+
+    // The copies of this install that failed, as target paths.
+    std::vector<std::string> m_failedCopies;
 };

@@ -1,6 +1,7 @@
 #include "app/InstallerDlg.h"
 
 #include "tests/support/DialogTemplate.h"
+#include "tests/support/Registry.h"
 #include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,9 @@ bool SameRect(const RECT& a, const RECT& b) {
 }
 
 TEST(DialogTemplateTest, MainDialogPlacesEveryControlInTabOrderWithTheDialogsFont) {
+    // With a host found, no folder chooser opens before the dialog shows.
+    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}}};
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", "C:\\PS");
     TemplateProbe probe;
     probe.DoModal();
     const TemplateSeen& seen = probe.seen;

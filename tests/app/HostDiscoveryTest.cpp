@@ -88,6 +88,7 @@ TEST_F(HostDiscoveryTest, RowsFollowTheSourcesInOrderAndOnlyTheFirstIsTicked) {
     EXPECT_TRUE(seen.listEnabled);
     EXPECT_FALSE(seen.editEnabled);
     EXPECT_FALSE(seen.browseEnabled);
+    EXPECT_FALSE(seen.chooserOpened);
 }
 
 TEST_F(HostDiscoveryTest, WithNoHostAnotherPlaceIsChosen) {
@@ -104,5 +105,7 @@ TEST_F(HostDiscoveryTest, WithNoHostAnotherPlaceIsChosen) {
     EXPECT_FALSE(seen.listEnabled);
     EXPECT_TRUE(seen.editEnabled);
     EXPECT_TRUE(seen.browseEnabled);
+    // The other folder is still empty, so the chooser opens at once.
+    EXPECT_TRUE(seen.chooserOpened);
 }
 } // namespace

@@ -5,7 +5,9 @@
 
 #include "tests/support/WindowDriver.h"
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 struct InstallerSnapshot {
@@ -20,6 +22,7 @@ struct InstallerSnapshot {
     bool listEnabled = false;
     bool editEnabled = false;
     bool browseEnabled = false;
+    bool chooserOpened = false;
 };
 
 class InstallerDlgProbe : public CInstallerDlg {
@@ -47,8 +50,26 @@ protected:
     }
 };
 
+// Runs the dialog; a folder chooser that opens while it starts is noted and cancelled,
+// as a person would who has no folder to pick.
 inline InstallerSnapshot RunInstallerDialog() {
     InstallerDlgProbe dialog;
+    std::atomic<bool> done{false};
+    std::atomic<bool> chooserOpened{false};
+    std::thread user([&] {
+        while (!done) {
+            HWND chooser = FindTopWindow(::GetCurrentProcessId(), "Select Directory", "#32770");
+            if (chooser != nullptr) {
+                chooserOpened = true;
+                ::PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+                WaitUntil([&] { return !::IsWindow(chooser); });
+            }
+            ::Sleep(20);
+        }
+    });
     dialog.DoModal();
+    done = true;
+    user.join();
+    dialog.seen.chooserOpened = chooserOpened;
     return dialog.seen;
 }

@@ -53,6 +53,7 @@ TEST_F(InstallerRunTest, ShowsTheFoundHostsAndEndsOnCancelWritingNothing) {
 }
 
 TEST_F(InstallerRunTest, EscapeAndTheCloseBoxEndTheDialogToo) {
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", "C:\\Photoshop");
     {
         InstallerRun run(folder.Path());
         HWND dialog = run.WaitForDialog();

@@ -31,6 +31,24 @@ HWND InstallerRun::WaitForDialog(DWORD timeoutMs) {
     return m_dialog;
 }
 
+namespace {
+int RowMiddle(HWND list, int row) {
+    const auto height = static_cast<int>(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const auto top = static_cast<int>(::SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    return (row - top) * height + height / 2;
+}
+} // namespace
+
+void InstallerRun::ClickHostCheck(int row) const {
+    HWND list = Control(1000);
+    ClickAt(list, 6, RowMiddle(list, row));
+}
+
+void InstallerRun::ClickHostRow(int row) const {
+    HWND list = Control(1000);
+    ClickAt(list, 60, RowMiddle(list, row));
+}
+
 DWORD InstallerRun::WaitForExit(DWORD timeoutMs) {
     ::WaitForSingleObject(m_process.hProcess, timeoutMs);
     DWORD code = STILL_ACTIVE;

@@ -20,6 +20,11 @@ public:
     // The main dialog once it is shown, or null.
     HWND WaitForDialog(DWORD timeoutMs = 10000);
     HWND Control(int id) const { return ::GetDlgItem(m_dialog, id); }
+    // A click in the check column of a row of the host list.
+    void ClickHostCheck(int row) const;
+    // A click on the text of a row of the host list.
+    void ClickHostRow(int row) const;
+
     // The process's exit code, or STILL_ACTIVE when it has not ended in time.
     DWORD WaitForExit(DWORD timeoutMs = 10000);
 
