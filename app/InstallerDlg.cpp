@@ -1,7 +1,7 @@
 #include "app/InstallerDlg.h"
 
-#include "folders/FolderChooser.h"
 #include "framework/WinApp.h"
+#include "ui/AboutDlg.h"
 
 CInstallerDlg::CInstallerDlg(CWnd* parent) : CDialog(IDD, parent), m_nTarget(kTargetHosts) {
     HINSTANCE resources = AfxGetResourceHandle();
@@ -17,6 +17,9 @@ CInstallerDlg::CInstallerDlg(CWnd* parent) : CDialog(IDD, parent), m_nTarget(kTa
 
 const MessageMap& CInstallerDlg::GetMessageMap() const {
     static const MessageMapEntry entries[] = {
+        MapMessage<WM_SYSCOMMAND, &CInstallerDlg::OnSysCommand>(),
+        MapMessage<WM_PAINT, &CInstallerDlg::OnPaint>(),
+        MapMessage<WM_QUERYDRAGICON, &CInstallerDlg::OnQueryDragIcon>(),
         MapCommand<BN_CLICKED, IDC_TARGET_HOSTS, &CInstallerDlg::OnTargetChanged>(),
         MapCommand<BN_CLICKED, IDC_BROWSE, &CInstallerDlg::OnChooseFolder>(),
         MapCommand<BN_CLICKED, IDC_TARGET_OTHER, &CInstallerDlg::OnTargetChanged>(),
@@ -37,34 +40,9 @@ void CInstallerDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CInstallerDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    AddAboutEntry(m_hWnd);
     SetIcon(m_hIcon, true);
     SetIcon(m_hIcon, false);
     DiscoverHosts();
     return TRUE;
-}
-
-void CInstallerDlg::OnTargetChanged() {
-    UpdateData(true);
-    m_lstHosts.EnableWindow(m_nTarget == kTargetHosts);
-    ::EnableWindow(GetDlgItem(IDC_OTHER_PATH), m_nTarget == kTargetOther);
-    ::EnableWindow(GetDlgItem(IDC_BROWSE), m_nTarget == kTargetOther);
-    if (m_nTarget == kTargetOther && m_strOtherPath.empty())
-        OnChooseFolder();
-}
-
-void CInstallerDlg::OnChooseFolder() {
-    // The chooser starts at the folder last accepted or read, not at text typed since.
-    const std::string start = m_strOtherPath;
-    CFolderChooser chooser("Select Directory", "Plug-in folder", start.c_str(), nullptr);
-    if (chooser.DoModal() == IDOK) {
-        m_strOtherPath = chooser.GetPath();
-        UpdateData(false);
-    }
-}
-
-void CInstallerDlg::OnHostSelChange() {
-    const int row = m_lstHosts.GetCurSel();
-    if (row < 0 || static_cast<size_t>(row) >= m_arrHostDirs.size())
-        return;
-    m_wndHostPath.SetWindowText(m_arrHostDirs[static_cast<size_t>(row)]);
 }

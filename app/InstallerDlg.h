@@ -38,9 +38,13 @@ protected:
     void OnInstall();
     void CopyPluginsTo(const std::string& destination);
 
+    // The controls, the picture and the system menu.
     void OnTargetChanged();
     void OnChooseFolder();
     void OnHostSelChange();
+    void OnSysCommand(UINT id, LPARAM param);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
 
     HANDLE m_hLog = nullptr;
     CWnd m_wndPicture;

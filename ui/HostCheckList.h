@@ -1,5 +1,9 @@
 #pragma once
-// The host list of the installer dialog: a check list whose rows are plug-in hosts.
+// The host list of the installer dialog: a check list whose ticked rows are tinted a
+// pale yellow, so the chosen hosts stand out.
 #include "framework/CheckListBox.h"
 
-class CHostCheckList : public CCheckListBox {};
+class CHostCheckList : public CCheckListBox {
+protected:
+    void DrawItem(LPDRAWITEMSTRUCT item) override;
+};
