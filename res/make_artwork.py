@@ -99,8 +99,9 @@ def draw_quill(canvas, tip, top, width, colours, step=None):
             if abs(across) <= max(0.6, width * 0.06):
                 canvas.put(x, y, shaft)
             elif abs(across) <= half:
-                # a notch in the upper vane, as a real feather has
-                if across > 0 and 0.55 < s < 0.62 and abs(across) > half * 0.3:
+                # a slit in the upper vane, as a real feather has, slanting to the tip
+                slit = s - 0.12 * (abs(across) / max(half, 1e-6))
+                if across > 0 and 0.52 < slit < 0.545 and abs(across) > half * 0.35:
                     continue
                 shade = abs(across) / max(half, 1e-6)
                 colour = mix(vane_light, vane_dark, shade * 0.85)

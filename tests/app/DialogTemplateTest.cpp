@@ -166,4 +166,65 @@ TEST(DialogTemplateTest, AboutEntryTextAndArtworkAreInTheResources) {
         ::DestroyIcon(icon);
     }
 }
+TEST(DialogTemplateTest, AboutBoxTemplateHoldsItsIconTextsAndButton) {
+    DialogTemplate t;
+    ASSERT_TRUE(LoadDialogTemplate(::GetModuleHandleA(nullptr), IDD_ABOUTBOX, &t));
+    EXPECT_EQ("About Tessarel", t.caption);
+    EXPECT_EQ(static_cast<DWORD>(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT), t.style);
+    EXPECT_EQ(0, t.x);
+    EXPECT_EQ(0, t.y);
+    EXPECT_EQ(235, t.cx);
+    EXPECT_EQ(55, t.cy);
+    EXPECT_EQ(8, t.pointSize);
+    EXPECT_EQ("MS Sans Serif", t.typeface);
+    ASSERT_EQ(4u, t.items.size());
+    ExpectItem(t.items[0], -1, "Static", "#128", SS_ICON, 11, 17, 20, 20);
+    ExpectItem(t.items[1], -1, "Static", "Tessarel Version 1.0", SS_LEFT | SS_NOPREFIX | WS_GROUP, 40, 10, 119, 8);
+    EXPECT_EQ(static_cast<DWORD>(WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP), t.items[2].style);
+    EXPECT_EQ(40, t.items[2].x);
+    EXPECT_EQ(25, t.items[2].y);
+    ExpectItem(t.items[3], IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 178, 7, 50, 14);
+}
+
+// The system menu as the dialog has it once initialised.
+class MenuProbe : public CInstallerDlg {
+public:
+    std::vector<std::pair<UINT, std::string>> items;  // id (0 for a separator) and text
+    bool dragIconIsTheIcon = false;
+
+protected:
+    BOOL OnInitDialog() override {
+        const BOOL result = CInstallerDlg::OnInitDialog();
+        HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            char text[128] = "";
+            ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+            const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            items.emplace_back((state & MF_SEPARATOR) ? 0 : ::GetMenuItemID(menu, i), text);
+        }
+        dragIconIsTheIcon = m_hIcon != nullptr && SendMessage(WM_QUERYDRAGICON) == reinterpret_cast<LRESULT>(m_hIcon);
+        ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+        return result;
+    }
+};
+
+TEST(DialogTemplateTest, SystemMenuEndsWithASeparatorAndTheAboutEntry) {
+    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}}};
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", "C:\\PS");
+    MenuProbe probe;
+    probe.DoModal();
+    ASSERT_GE(probe.items.size(), 3u);
+    const auto& last = probe.items.back();
+    EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), last.first);
+    EXPECT_EQ("&About Tessarel...", last.second);
+    EXPECT_EQ(0u, probe.items[probe.items.size() - 2].first);
+    bool move = false, close = false;
+    for (const auto& item : probe.items) {
+        move |= item.first == SC_MOVE;
+        close |= item.first == SC_CLOSE;
+    }
+    EXPECT_TRUE(move);
+    EXPECT_TRUE(close);
+    EXPECT_TRUE(probe.dragIconIsTheIcon);
+}
 } // namespace

@@ -67,3 +67,11 @@ std::string SaveScreenshot(const Capture& capture, const std::string& name) {
     WriteFileBytes(path, bytes);
     return path;
 }
+
+POINT ClientOffset(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    return POINT{origin.x - rect.left, origin.y - rect.top};
+}

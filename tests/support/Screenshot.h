@@ -20,3 +20,6 @@ Capture CaptureWindow(HWND window);
 // Writes the capture as a 24-bit BMP into the build's screenshots folder and returns
 // its path there.
 std::string SaveScreenshot(const Capture& capture, const std::string& name);
+
+// Where the window's client area starts inside a capture of the whole window.
+POINT ClientOffset(HWND window);
