@@ -13,9 +13,10 @@ const char kElementsKey[] = "Software\\Adobe\\Photoshop Elements";
 const char kElementsName[] = "Adobe Photoshop Elements ";
 const char kJascKey[] = "Software\\JASC";
 
+// The last character, not the last byte: a double-byte character may end in '\'.
 bool EndsWithSeparator(const std::string& path) {
     const size_t last = FindLastCharacter(path);
-    return last != std::string::npos && path[last] == '\\' && last + 1 == path.size();
+    return last != std::string::npos && path[last] == '\\';
 }
 } // namespace
 

@@ -15,6 +15,10 @@ CInstallerDlg::CInstallerDlg(CWnd* parent) : CDialog(IDD, parent), m_nTarget(kTa
     }
 }
 
+// The log is open only while an install runs; should an install ever be cut short,
+// the file is not left locked behind it.
+CInstallerDlg::~CInstallerDlg() { CloseLog(); }
+
 const MessageMap& CInstallerDlg::GetMessageMap() const {
     static const MessageMapEntry entries[] = {
         MapMessage<WM_SYSCOMMAND, &CInstallerDlg::OnSysCommand>(),

@@ -19,6 +19,7 @@ public:
     static constexpr int kTargetOther = 1;
 
     explicit CInstallerDlg(CWnd* parent = nullptr);
+    ~CInstallerDlg() override;
 
 protected:
     const MessageMap& GetMessageMap() const override;
