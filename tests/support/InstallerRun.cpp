@@ -3,17 +3,31 @@
 #include "tests/support/Files.h"
 #include "tests/support/WindowDriver.h"
 
+#include <cstring>
 #include <stdexcept>
 
-InstallerRun::InstallerRun(const std::string& folder) {
+std::string EnvironmentWith(const char* variable) {
+    std::string block;
+    char* strings = ::GetEnvironmentStringsA();
+    for (const char* entry = strings; *entry != '\0'; entry += std::strlen(entry) + 1)
+        block.append(entry, std::strlen(entry) + 1);
+    ::FreeEnvironmentStringsA(strings);
+    block.append(variable, std::strlen(variable) + 1);
+    block.push_back('\0');
+    return block;
+}
+
+InstallerRun::InstallerRun(const std::string& folder, const char* extraVariable) {
     const std::string exe = folder + "\\QuillonDeploy.exe";
     if (!::CopyFileA((BuildFolder() + "\\QuillonDeploy.exe").c_str(), exe.c_str(), FALSE))
         throw std::runtime_error("cannot copy the installer to " + folder);
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string commandLine = "\"" + exe + "\"";
-    if (!::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.c_str(), &startup, &m_process))
+    std::string environment = extraVariable != nullptr ? EnvironmentWith(extraVariable) : std::string();
+    if (!::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                          extraVariable != nullptr ? &environment[0] : nullptr, folder.c_str(), &startup,
+                          &m_process))
         throw std::runtime_error("cannot start " + exe);
 }
 

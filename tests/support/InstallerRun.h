@@ -5,13 +5,17 @@
 
 #include <string>
 
+// This process's environment block with one more NAME=value.
+std::string EnvironmentWith(const char* variable);
+
 class InstallerRun {
 public:
     static constexpr char kDialogCaption[] = "Quillon Tools deployment";
     static constexpr char kAppName[] = "QuillonDeploy";
 
-    // Copies the built installer into folder and starts it there.
-    explicit InstallerRun(const std::string& folder);
+    // Copies the built installer into folder and starts it there, with this
+    // process's environment and the NAME=value given, if any.
+    explicit InstallerRun(const std::string& folder, const char* extraVariable = nullptr);
     ~InstallerRun();
     InstallerRun(const InstallerRun&) = delete;
     InstallerRun& operator=(const InstallerRun&) = delete;

@@ -1,0 +1,70 @@
+// A DLL planted beside the installer, as in a Downloads folder, is not loaded: the
+// installer takes the DLLs it loads at run time from the system folder only.
+#include "res/resource.h"
+#include "tests/support/Files.h"
+#include "tests/support/InstallerRun.h"
+#include "tests/support/Registry.h"
+
+#include <gtest/gtest.h>
+
+#include <tlhelp32.h>
+
+namespace {
+// Wine prefers its own DLLs to files of the same name; this makes it take a file
+// wherever the search finds one first, as Windows does.
+const char kNativeFirst[] = "WINEDLLOVERRIDES=uxtheme=n,b";
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+DWORD RunControl(const std::string& folder) {
+    const std::string exe = folder + "\\control.exe";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::string environment = EnvironmentWith(kNativeFirst);
+    if (!::CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, &environment[0], folder.c_str(), &startup,
+                          &process))
+        return 99;
+    ::WaitForSingleObject(process.hProcess, 10000);
+    DWORD code = 99;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return code;
+}
+
+TEST(DllPlantingTest, DllPlantedBesideTheInstallerIsNotLoaded) {
+    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}}};
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", "C:\\PS");
+    TempFolder folder("planted");
+    ASSERT_TRUE(::CopyFileA((BuildFolder() + "\\..\\planted\\uxtheme.dll").c_str(), (folder / "uxtheme.dll").c_str(),
+                            FALSE));
+    ASSERT_TRUE(::CopyFileA((BuildFolder() + "\\search_control.exe").c_str(), (folder / "control.exe").c_str(), FALSE));
+
+    // The planted file is taken by a program that does not restrict its search.
+    EXPECT_EQ(0u, RunControl(folder.Path()));
+
+    InstallerRun run(folder.Path(), kNativeFirst);
+    ASSERT_NE(nullptr, run.WaitForDialog());
+    std::vector<std::string> modules;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, run.Pid());
+    MODULEENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Module32First(snapshot, &entry); more; more = ::Module32Next(snapshot, &entry))
+        modules.push_back(Lower(entry.szExePath));
+    ::CloseHandle(snapshot);
+
+    const std::string planted = Lower(folder / "uxtheme.dll");
+    bool themeLoaded = false;
+    for (const std::string& module : modules) {
+        EXPECT_NE(planted, module);
+        themeLoaded |= module.size() > 12 && module.compare(module.size() - 12, 12, "\\uxtheme.dll") == 0;
+    }
+    // The name was loaded, from the system folder.
+    EXPECT_TRUE(themeLoaded);
+}
+} // namespace
