@@ -22,9 +22,14 @@ bool EndsWithSeparator(const std::string& path) {
 
 void CInstallerDlg::DiscoverHosts() {
     m_arrHostDirs.clear();
+    // A machine can have many versions registered: the list is filled with its drawing
+    // and scroll bar updates held back, and brought up to date once.
+    m_lstHosts.SendMessage(WM_SETREDRAW, FALSE);
     AddApplicationHosts(kPhotoshopKey, kPhotoshopName);
     AddApplicationHosts(kElementsKey, kElementsName);
     AddJascHosts();
+    m_lstHosts.SendMessage(WM_SETREDRAW, TRUE);
+    ::InvalidateRect(m_lstHosts.m_hWnd, nullptr, TRUE);
 
     if (m_lstHosts.GetCount() > 0) {
         m_lstHosts.SetCheck(0, 1);
@@ -52,9 +57,13 @@ void CInstallerDlg::AddApplicationHosts(const char* listKey, const char* namePre
     std::vector<std::string> versions;
     if (key.EnumSubkeys(HKEY_LOCAL_MACHINE, listKey, versions) != ERROR_SUCCESS)
         return;
+    // Each version is opened beneath the open list key: opening every one by its full
+    // path from the root costs several times as much where many are registered.
+    CRegistryKey list;
+    if (list.Open(HKEY_LOCAL_MACHINE, listKey) != ERROR_SUCCESS)
+        return;
     for (const std::string& version : versions) {
-        const std::string versionKey = std::string(listKey) + "\\" + version;
-        if (key.Open(HKEY_LOCAL_MACHINE, versionKey.c_str()) != ERROR_SUCCESS)
+        if (key.Open(list.m_hKey, version.c_str()) != ERROR_SUCCESS)
             continue;
         std::string folder = key.GetString("ApplicationPath", "");
         if (!folder.empty()) {
@@ -73,17 +82,19 @@ void CInstallerDlg::AddJascHosts() {
     std::vector<std::string> products;
     if (key.EnumSubkeys(HKEY_CURRENT_USER, kJascKey, products) != ERROR_SUCCESS)
         return;
+    CRegistryKey list;
+    if (list.Open(HKEY_CURRENT_USER, kJascKey) != ERROR_SUCCESS)
+        return;
     for (const std::string& product : products) {
-        const std::string productKey = std::string(kJascKey) + "\\" + product;
-        const std::string plugInsKey = productKey + "\\FileLocations\\PlugIns\\0";
-        if (key.Open(HKEY_CURRENT_USER, plugInsKey.c_str()) == ERROR_SUCCESS) {
+        const std::string plugInsKey = product + "\\FileLocations\\PlugIns\\0";
+        if (key.Open(list.m_hKey, plugInsKey.c_str()) == ERROR_SUCCESS) {
             const std::string folder = key.GetString("Dir", "");
             key.Close();
             if (!folder.empty())
                 AddHost(product, folder);
         }
-        const std::string filterKey = productKey + "\\ImageProcessingFilter";
-        if (key.Open(HKEY_CURRENT_USER, filterKey.c_str()) == ERROR_SUCCESS) {
+        const std::string filterKey = product + "\\ImageProcessingFilter";
+        if (key.Open(list.m_hKey, filterKey.c_str()) == ERROR_SUCCESS) {
             const std::string folder = key.GetString("Directory1", "");
             if (!folder.empty() && PathExists(folder))
                 AddHost(product, folder);

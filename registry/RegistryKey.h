@@ -15,8 +15,9 @@ public:
     CRegistryKey(const CRegistryKey&) = delete;
     CRegistryKey& operator=(const CRegistryKey&) = delete;
 
-    // Opens root\subKey[\part2[\part3]]; a null or empty part is left out. Returns the
-    // registry status (ERROR_SUCCESS when open). Does not close a key already open.
+    // Opens root\subKey[\part2[\part3]] (root may be a key opened before); a null or
+    // empty part is left out. Returns the registry status (ERROR_SUCCESS when open).
+    // Does not close a key already open.
     LONG Open(HKEY root, const char* subKey, const char* part2 = nullptr, const char* part3 = nullptr);
     void Close();
 
