@@ -4,10 +4,10 @@
 #include "framework/WinApp.h"
 
 namespace {
-// The dialog whose DoModal is creating its window on this thread. Dialogs nest
-// (a message box or another dialog from a handler), but each creation finishes
-// before the next starts, so one slot per thread is enough.
-thread_local CDialog* t_dialogBeingCreated = nullptr;
+// The dialog whose DoModal is creating its window. Dialogs are made on the one
+// user-interface thread; they nest (another dialog from a handler), but each creation
+// finishes before the next starts, so one slot is enough.
+CDialog* g_dialogBeingCreated = nullptr;
 
 // The parts of a dialog template's header that decide where the dialog goes.
 struct TemplatePlacement {
@@ -54,11 +54,11 @@ const MessageMap& CDialog::GetMessageMap() const {
 
 INT_PTR CDialog::DoModal() {
     HWND owner = AfxGetSafeOwner(m_pParentWnd);
-    CDialog* outer = t_dialogBeingCreated;
-    t_dialogBeingCreated = this;
+    CDialog* outer = g_dialogBeingCreated;
+    g_dialogBeingCreated = this;
     INT_PTR result = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
                                        owner, &CDialog::DialogProc, 0);
-    t_dialogBeingCreated = outer;
+    g_dialogBeingCreated = outer;
     return result;
 }
 
@@ -67,10 +67,10 @@ void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
     auto* dialog = static_cast<CDialog*>(FromHandlePermanent(hWnd));
     if (dialog == nullptr) {
-        dialog = t_dialogBeingCreated;
+        dialog = g_dialogBeingCreated;
         if (dialog == nullptr || !dialog->SubclassWindow(hWnd))
             return FALSE;
-        t_dialogBeingCreated = nullptr;
+        g_dialogBeingCreated = nullptr;
     }
     if (message != WM_INITDIALOG)
         return FALSE;
