@@ -22,14 +22,9 @@ bool EndsWithSeparator(const std::string& path) {
 
 void CInstallerDlg::DiscoverHosts() {
     m_arrHostDirs.clear();
-    // A machine can have many versions registered: the list is filled with its drawing
-    // and scroll bar updates held back, and brought up to date once.
-    m_lstHosts.SendMessage(WM_SETREDRAW, FALSE);
     AddApplicationHosts(kPhotoshopKey, kPhotoshopName);
     AddApplicationHosts(kElementsKey, kElementsName);
     AddJascHosts();
-    m_lstHosts.SendMessage(WM_SETREDRAW, TRUE);
-    ::InvalidateRect(m_lstHosts.m_hWnd, nullptr, TRUE);
 
     if (m_lstHosts.GetCount() > 0) {
         m_lstHosts.SetCheck(0, 1);

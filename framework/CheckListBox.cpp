@@ -89,12 +89,8 @@ void CCheckListBox::OnLButtonDown(LPARAM point) {
         RECT rect{};
         SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
         const int x = static_cast<short>(LOWORD(point));
-        if (x < rect.left + CheckColumnWidth()) {
+        if (x < rect.left + CheckColumnWidth())
             Toggle(row);
-            const auto id = static_cast<WORD>(::GetDlgCtrlID(m_hWnd));
-            ::SendMessageA(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(id, CLBN_CHKCHANGE),
-                           reinterpret_cast<LPARAM>(m_hWnd));
-        }
     }
     // Then the list's own handling of the press, which selects the row.
     Default();
@@ -105,16 +101,16 @@ bool CCheckListBox::OnSpaceKey() {
     const int row = static_cast<int>(SendMessage(LB_GETCARETINDEX));
     if (row < 0 || row >= GetCount())
         return true;
-    if (IsEnabled(row)) {
+    if (IsEnabled(row))
         Toggle(row);
-        const auto id = static_cast<WORD>(::GetDlgCtrlID(m_hWnd));
-        ::SendMessageA(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(id, CLBN_CHKCHANGE),
-                       reinterpret_cast<LPARAM>(m_hWnd));
-    }
     return true;
 }
 
-void CCheckListBox::Toggle(int row) { SetCheck(row, GetCheck(row) == 0 ? 1 : 0); }
+void CCheckListBox::Toggle(int row) {
+    SetCheck(row, GetCheck(row) == 0 ? 1 : 0);
+    const auto id = static_cast<WORD>(::GetDlgCtrlID(m_hWnd));
+    ::SendMessageA(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(id, CLBN_CHKCHANGE), reinterpret_cast<LPARAM>(m_hWnd));
+}
 
 void CCheckListBox::InvalidateCheck(int row) {
     RECT rect{};

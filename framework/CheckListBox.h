@@ -37,6 +37,7 @@ private:
     int CheckColumnWidth() const { return kCheckImageSize + 2; }
     void OnLButtonDown(LPARAM point);
     bool OnSpaceKey();
+    // 0 becomes 1, 1 or 2 becomes 0; the parent is told.
     void Toggle(int row);
     void InvalidateCheck(int row);
     void DrawCheckColumn(const DRAWITEMSTRUCT& item);
