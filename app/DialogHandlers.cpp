@@ -74,4 +74,6 @@ void CInstallerDlg::OnPaint() {
     ::ReleaseDC(m_wndPicture.m_hWnd, frame);
 }
 
-HCURSOR CInstallerDlg::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_hIcon); }
+HCURSOR CInstallerDlg::OnQueryDragIcon() {
+    return reinterpret_cast<HCURSOR>(m_hIcon);
+}

@@ -34,7 +34,9 @@ std::string ExecutableFolder() {
 }
 } // namespace
 
-void CInstallerDlg::OnOK() { OnInstall(); }
+void CInstallerDlg::OnOK() {
+    OnInstall();
+}
 
 void CInstallerDlg::CollectPluginFiles() {
     // Gathered afresh at every press of Install, so a second press after the
@@ -58,7 +60,8 @@ void CInstallerDlg::CollectPluginFiles() {
 void CInstallerDlg::OnInstall() {
     CollectPluginFiles();
     if (m_arrPluginFiles.empty()) {
-        AfxMessageBox("Error: There are no files to copy!\nThis may be a bad installation", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox("Error: There are no files to copy!\nThis may be a bad installation",
+                      MB_OK | MB_ICONEXCLAMATION);
         CDialog::OnOK();
         return;
     }
@@ -69,11 +72,14 @@ void CInstallerDlg::OnInstall() {
     UpdateData(true);
 
     if (m_nTarget == kTargetHosts) {
-        for (int row = 0; row < m_lstHosts.GetCount() && static_cast<size_t>(row) < m_arrHostDirs.size(); ++row) {
+        for (int row = 0;
+             row < m_lstHosts.GetCount() && static_cast<size_t>(row) < m_arrHostDirs.size();
+             ++row) {
             if (m_lstHosts.GetCheck(row) != 1)
                 continue;
             // A folder message does not stop the copies: they are tried and judged.
-            const std::string folder = WithoutTrailingSeparator(m_arrHostDirs[static_cast<size_t>(row)]);
+            const std::string folder =
+                WithoutTrailingSeparator(m_arrHostDirs[static_cast<size_t>(row)]);
             chooser.PrepareFolder(folder);
             const std::string target = folder + kTargetFolder;
             chooser.PrepareFolder(target);
@@ -100,7 +106,8 @@ void CInstallerDlg::CopyPluginsTo(const std::string& destination) {
         WriteBytes(m_hLog, destination + "\r\n");
     for (const std::string& file : m_arrPluginFiles) {
         const size_t separator = FindLastSeparator(file);
-        const std::string name = separator == std::string::npos ? std::string() : file.substr(separator + 1);
+        const std::string name =
+            separator == std::string::npos ? std::string() : file.substr(separator + 1);
         if (name.empty())
             continue;
         const std::string target = destination + "\\" + name;

@@ -6,8 +6,8 @@
 CInstallerDlg::CInstallerDlg(CWnd* parent) : CDialog(IDD, parent), m_nTarget(kTargetHosts) {
     HINSTANCE resources = AfxGetResourceHandle();
     m_hIcon = ::LoadIconA(resources, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    m_hPicture = static_cast<HBITMAP>(
-        ::LoadImageA(resources, MAKEINTRESOURCEA(IDB_PICTURE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    m_hPicture = static_cast<HBITMAP>(::LoadImageA(resources, MAKEINTRESOURCEA(IDB_PICTURE),
+                                                   IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     BITMAP info{};
     if (m_hPicture != nullptr && ::GetObjectA(m_hPicture, sizeof(info), &info) != 0) {
         m_cxPicture = info.bmWidth;
@@ -17,7 +17,9 @@ CInstallerDlg::CInstallerDlg(CWnd* parent) : CDialog(IDD, parent), m_nTarget(kTa
 
 // The log is open only while an install runs; should an install ever be cut short,
 // the file is not left locked behind it.
-CInstallerDlg::~CInstallerDlg() { CloseLog(); }
+CInstallerDlg::~CInstallerDlg() {
+    CloseLog();
+}
 
 const MessageMap& CInstallerDlg::GetMessageMap() const {
     static const MessageMapEntry entries[] = {

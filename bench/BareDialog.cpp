@@ -15,5 +15,6 @@ INT_PTR CALLBACK BareProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return static_cast<int>(::DialogBoxParamA(instance, MAKEINTRESOURCEA(102), nullptr, &BareProc, 0));
+    return static_cast<int>(
+        ::DialogBoxParamA(instance, MAKEINTRESOURCEA(102), nullptr, &BareProc, 0));
 }

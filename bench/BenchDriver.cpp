@@ -43,8 +43,8 @@ struct Process {
         STARTUPINFOA startup{};
         startup.cb = sizeof(startup);
         std::string commandLine = "\"" + exe + "\"";
-        return ::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                                &startup, &info) != FALSE;
+        return ::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                folder.c_str(), &startup, &info) != FALSE;
     }
     void Wait() {
         ::WaitForSingleObject(info.hProcess, 120000);
@@ -115,16 +115,17 @@ double TimeCopyLoop(const std::vector<std::string>& files) {
 
 void SetHosts(int count, const std::vector<std::string>& folders) {
     HKEY adobe = nullptr;
-    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Adobe", 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr,
-                      &adobe, nullptr);
+    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Adobe", 0, nullptr, 0,
+                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &adobe, nullptr);
     ::RegDeleteTreeA(adobe, "Photoshop");
     for (int i = 0; i < count; ++i) {
         HKEY version = nullptr;
         const std::string key = "Photoshop\\" + std::to_string(1000 + i) + ".0";
-        ::RegCreateKeyExA(adobe, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &version,
-                          nullptr);
+        ::RegCreateKeyExA(adobe, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                          nullptr, &version, nullptr);
         const std::string& folder = folders[static_cast<size_t>(i) % folders.size()];
-        ::RegSetValueExA(version, "ApplicationPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+        ::RegSetValueExA(version, "ApplicationPath", 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(folder.c_str()),
                          static_cast<DWORD>(folder.size() + 1));
         ::RegCloseKey(version);
     }
@@ -154,7 +155,8 @@ int CopiedToEveryHost() {
     for (const char* host : kHostFolders) {
         int count = 0;
         WIN32_FIND_DATAA entry;
-        HANDLE find = ::FindFirstFileA((std::string(host) + "\\Plug-Ins\\QuillonTools\\*.8bf").c_str(), &entry);
+        HANDLE find = ::FindFirstFileA(
+            (std::string(host) + "\\Plug-Ins\\QuillonTools\\*.8bf").c_str(), &entry);
         if (find != INVALID_HANDLE_VALUE) {
             do
                 ++count;
@@ -167,8 +169,8 @@ int CopiedToEveryHost() {
 }
 
 void Row(FILE* out, const char* what, double subject, double baseline, const char* target) {
-    std::fprintf(out, "| %-44s | %9.1f ms | %9.1f ms | %5.2f | %-6s |\n", what, subject * 1000, baseline * 1000,
-                 subject / baseline, target);
+    std::fprintf(out, "| %-44s | %9.1f ms | %9.1f ms | %5.2f | %-6s |\n", what, subject * 1000,
+                 baseline * 1000, subject / baseline, target);
 }
 } // namespace
 
@@ -191,7 +193,8 @@ int main(int argc, char** argv) {
         for (DWORD j = 0; j < kPluginSize; j += 4096)
             bytes[j] = static_cast<char>(i + j);
         files.push_back(package + "\\Plug-in " + std::to_string(i) + ".8bf");
-        HANDLE file = ::CreateFileA(files.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE file = ::CreateFileA(files.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    0, nullptr);
         DWORD written = 0;
         ::WriteFile(file, bytes.data(), kPluginSize, &written, nullptr);
         ::CloseHandle(file);
@@ -241,12 +244,14 @@ int main(int argc, char** argv) {
         if (stream == nullptr)
             continue;
         std::fprintf(stream, "QuillonDeploy benchmark under Wine: medians of %d runs\n\n", runs);
-        std::fprintf(stream, "| %-44s | %12s | %12s | %5s | %-6s |\n", "measure", "installer", "baseline", "ratio",
-                     "target");
-        std::fprintf(stream, "|%s|%s|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(14, '-').c_str(),
-                     std::string(14, '-').c_str(), std::string(7, '-').c_str(), std::string(8, '-').c_str());
+        std::fprintf(stream, "| %-44s | %12s | %12s | %5s | %-6s |\n", "measure", "installer",
+                     "baseline", "ratio", "target");
+        std::fprintf(stream, "|%s|%s|%s|%s|%s|\n", std::string(46, '-').c_str(),
+                     std::string(14, '-').c_str(), std::string(14, '-').c_str(),
+                     std::string(7, '-').c_str(), std::string(8, '-').c_str());
         Row(stream, "start-up to dialog ready, 3 hosts", Median(start3), Median(bare3), "<=1.10");
-        Row(stream, "start-up to dialog ready, 1,000 hosts", Median(start1000), Median(bare1000), "<=1.5");
+        Row(stream, "start-up to dialog ready, 1,000 hosts", Median(start1000), Median(bare1000),
+            "<=1.5");
         Row(stream, "install 200 x 1 MB into 3 hosts", Median(install), Median(copy), "<=1.10");
     }
     if (out != nullptr)

@@ -24,11 +24,16 @@ const MessageMap& CChooserHookWnd::GetMessageMap() const {
     return map;
 }
 
-void CChooserHookWnd::OnChooserOK() { m_pChooser->OnChooserOK(); }
+void CChooserHookWnd::OnChooserOK() {
+    m_pChooser->OnChooserOK();
+}
 
-void CChooserHookWnd::OnChooserEditChange() { m_pChooser->OnChooserEditChange(); }
+void CChooserHookWnd::OnChooserEditChange() {
+    m_pChooser->OnChooserEditChange();
+}
 
-CFolderChooser::CFolderChooser(const char* title, const char* prompt, const char* initialDir, CWnd* parent)
+CFolderChooser::CFolderChooser(const char* title, const char* prompt, const char* initialDir,
+                               CWnd* parent)
     : m_pszTitle(title), m_pszInitialDir(initialDir), m_hOwner(AfxGetSafeOwner(parent)) {
     m_wndHook.m_pChooser = this;
     m_bi.hwndOwner = m_hOwner;
@@ -55,7 +60,8 @@ INT_PTR CFolderChooser::DoModal() {
     return m_bAccepted ? IDOK : -1;
 }
 
-int CALLBACK CFolderChooser::BrowseCallback(HWND hWnd, UINT notification, LPARAM data, LPARAM chooser) {
+int CALLBACK CFolderChooser::BrowseCallback(HWND hWnd, UINT notification, LPARAM data,
+                                            LPARAM chooser) {
     auto* self = reinterpret_cast<CFolderChooser*>(chooser);
     try {
         if (notification == BFFM_INITIALIZED)
@@ -81,12 +87,14 @@ void CFolderChooser::OnInitialized(HWND hWnd) {
     ::GetWindowRect(::GetDlgItem(hWnd, IDC_CHOOSER_TREE), &tree);
     RECT edit{tree.left, tree.top - 27, tree.right, tree.top - 4};
     ::MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&edit), 2);
-    HWND box = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                                 edit.left, edit.top, edit.right - edit.left, edit.bottom - edit.top, hWnd,
+    HWND box = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, edit.left,
+                                 edit.top, edit.right - edit.left, edit.bottom - edit.top, hWnd,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CHOOSER_EDIT)),
                                  ::GetModuleHandleA(nullptr), nullptr);
     ::ShowWindow(box, SW_SHOW);
-    ::SendMessageA(box, WM_SETFONT, static_cast<WPARAM>(::SendMessageA(hWnd, WM_GETFONT, 0, 0)), TRUE);
+    ::SendMessageA(box, WM_SETFONT, static_cast<WPARAM>(::SendMessageA(hWnd, WM_GETFONT, 0, 0)),
+                   TRUE);
 
     const std::string current = m_pszInitialDir == nullptr ? GetCurrentDir() : std::string();
     const char* selection = m_pszInitialDir != nullptr ? m_pszInitialDir : current.c_str();

@@ -23,9 +23,13 @@ std::vector<size_t> CharacterStarts(const std::string& text, UINT codePage) {
     return starts;
 }
 
-bool IsEdgeCharacter(char c) { return c == '\t' || c == ' ' || c == '.'; }
+bool IsEdgeCharacter(char c) {
+    return c == '\t' || c == ' ' || c == '.';
+}
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 bool HasAcceptablePrefix(const std::string& path, const std::vector<size_t>& starts) {
     if (path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\')
@@ -33,7 +37,8 @@ bool HasAcceptablePrefix(const std::string& path, const std::vector<size_t>& sta
     // The first or the second character: on a double-byte code page the second
     // character need not start at byte 1.
     const size_t characters = starts.size() - 1;
-    return (characters >= 1 && path[starts[0]] == '\\') || (characters >= 2 && path[starts[1]] == '\\');
+    return (characters >= 1 && path[starts[0]] == '\\') ||
+           (characters >= 2 && path[starts[1]] == '\\');
 }
 } // namespace
 
@@ -42,7 +47,8 @@ bool IsValidFolderName(const std::string& name, UINT codePage) {
         return false;
     const std::vector<size_t> starts = CharacterStarts(name, codePage);
     const size_t lastStart = starts[starts.size() - 2];
-    if (IsEdgeCharacter(name[0]) || (lastStart + 1 == name.size() && IsEdgeCharacter(name[lastStart])))
+    if (IsEdgeCharacter(name[0]) ||
+        (lastStart + 1 == name.size() && IsEdgeCharacter(name[lastStart])))
         return false;
     for (size_t i = 0; i + 1 < starts.size(); ++i) {
         // A double-byte character can hold any byte as its second one.
@@ -107,7 +113,8 @@ int EnsureFolder(const std::string& path, bool ask) {
         if (ask) {
             // The path is shown as data: a folder named with % signs appears as typed.
             const std::string question =
-                "The folder:\n\n" + path + "\n\ndoes not exist. Do you want the folder to be created?";
+                "The folder:\n\n" + path +
+                "\n\ndoes not exist. Do you want the folder to be created?";
             if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
                 return kFolderDeclined;
         }
@@ -117,8 +124,9 @@ int EnsureFolder(const std::string& path, bool ask) {
         return kFolderReady;
     } catch (int result) {
         const std::string message =
-            result == kFolderInvalid ? "The folder:\n\n" + path + "\n\nis invalid. Please reenter."
-                                     : "The folder:\n\n" + path + "\n\ncan not be created. Please double check.";
+            result == kFolderInvalid
+                ? "The folder:\n\n" + path + "\n\nis invalid. Please reenter."
+                : "The folder:\n\n" + path + "\n\ncan not be created. Please double check.";
         AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
         return result;
     }

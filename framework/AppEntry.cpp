@@ -7,10 +7,11 @@ namespace {
 // up, since Windows 7 has it only with an update; without it, the current directory
 // is at least taken out of the search.
 void RestrictDllSearch() {
-    constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+    constexpr DWORD kSearchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
     FARPROC proc = ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-    if (proc == nullptr || !reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(proc))(kSearchSystem32))
+    if (proc == nullptr || !reinterpret_cast<SetDefaultDllDirectoriesFn>(
+                               reinterpret_cast<void*>(proc))(kSearchSystem32))
         ::SetDllDirectoryA("");
 }
 } // namespace

@@ -14,16 +14,21 @@ int CCheckListBox::AddString(const std::string& text) {
     return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
-int CCheckListBox::GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
+int CCheckListBox::GetCount() const {
+    return static_cast<int>(SendMessage(LB_GETCOUNT));
+}
 
-int CCheckListBox::GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
+int CCheckListBox::GetCurSel() const {
+    return static_cast<int>(SendMessage(LB_GETCURSEL));
+}
 
 std::string CCheckListBox::GetText(int row) const {
     const LRESULT length = SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(row));
     if (length == LB_ERR)
         return std::string();
     std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    const LRESULT copied = SendMessage(LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer.data()));
+    const LRESULT copied =
+        SendMessage(LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer.data()));
     return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
 }
 
@@ -31,7 +36,8 @@ void CCheckListBox::SetCheck(int row, int state) {
     const LRESULT data = SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(row));
     if (data == LB_ERR)
         return;
-    SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(row), (data & ~kStateMask) | (state & kStateMask));
+    SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(row),
+                (data & ~kStateMask) | (state & kStateMask));
     InvalidateCheck(row);
 }
 
@@ -44,9 +50,11 @@ void CCheckListBox::Enable(int row, bool enabled) {
     const LRESULT data = SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(row));
     if (data == LB_ERR)
         return;
-    SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(row), enabled ? (data & ~kDisabledFlag) : (data | kDisabledFlag));
+    SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(row),
+                enabled ? (data & ~kDisabledFlag) : (data | kDisabledFlag));
     RECT rect{};
-    if (SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)) != LB_ERR)
+    if (SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)) !=
+        LB_ERR)
         ::InvalidateRect(m_hWnd, &rect, FALSE);
 }
 
@@ -109,12 +117,14 @@ bool CCheckListBox::OnSpaceKey() {
 void CCheckListBox::Toggle(int row) {
     SetCheck(row, GetCheck(row) == 0 ? 1 : 0);
     const auto id = static_cast<WORD>(::GetDlgCtrlID(m_hWnd));
-    ::SendMessageA(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(id, CLBN_CHKCHANGE), reinterpret_cast<LPARAM>(m_hWnd));
+    ::SendMessageA(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(id, CLBN_CHKCHANGE),
+                   reinterpret_cast<LPARAM>(m_hWnd));
 }
 
 void CCheckListBox::InvalidateCheck(int row) {
     RECT rect{};
-    if (SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)) == LB_ERR)
+    if (SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)) ==
+        LB_ERR)
         return;
     rect.right = rect.left + CheckColumnWidth();
     ::InvalidateRect(m_hWnd, &rect, FALSE);
@@ -164,9 +174,12 @@ void CCheckListBox::DrawItem(LPDRAWITEMSTRUCT item) {
     if (row >= 0 && (item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0) {
         const bool enabled = IsWindowEnabled() && IsEnabled(row);
         const bool selected = enabled && (item->itemState & ODS_SELECTED) != 0;
-        const COLORREF oldText = ::SetTextColor(
-            item->hDC, ::GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        const COLORREF oldBack = ::SetBkColor(item->hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        const COLORREF oldText =
+            ::SetTextColor(item->hDC, ::GetSysColor(!enabled   ? COLOR_GRAYTEXT
+                                                    : selected ? COLOR_HIGHLIGHTTEXT
+                                                               : COLOR_WINDOWTEXT));
+        const COLORREF oldBack =
+            ::SetBkColor(item->hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         const std::string text = GetText(row);
         ::ExtTextOutA(item->hDC, item->rcItem.left + 2, item->rcItem.top, ETO_OPAQUE, &item->rcItem,
                       text.c_str(), static_cast<UINT>(text.size()), nullptr);

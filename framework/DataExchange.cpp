@@ -32,7 +32,8 @@ void DDX_Radio(CDataExchange* pDX, int id, int& value) {
                 if (::SendMessageA(control, BM_GETCHECK, 0, 0) != BST_UNCHECKED)
                     value = position;
             } else {
-                ::SendMessageA(control, BM_SETCHECK, position == value ? BST_CHECKED : BST_UNCHECKED, 0);
+                ::SendMessageA(control, BM_SETCHECK,
+                               position == value ? BST_CHECKED : BST_UNCHECKED, 0);
             }
             ++position;
         }

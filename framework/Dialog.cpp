@@ -20,7 +20,8 @@ bool ReadTemplatePlacement(UINT templateId, TemplatePlacement* placement) {
     HINSTANCE instance = AfxGetResourceHandle();
     HRSRC resource = ::FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
     HGLOBAL loaded = resource != nullptr ? ::LoadResource(instance, resource) : nullptr;
-    const auto* bytes = static_cast<const BYTE*>(loaded != nullptr ? ::LockResource(loaded) : nullptr);
+    const auto* bytes =
+        static_cast<const BYTE*>(loaded != nullptr ? ::LockResource(loaded) : nullptr);
     if (bytes == nullptr)
         return false;
     const auto* words = reinterpret_cast<const WORD*>(bytes);
@@ -62,7 +63,9 @@ INT_PTR CDialog::DoModal() {
     return result;
 }
 
-void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
+void CDialog::EndDialog(int result) {
+    ::EndDialog(m_hWnd, result);
+}
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
     auto* dialog = static_cast<CDialog*>(FromHandlePermanent(hWnd));
@@ -99,7 +102,9 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 

@@ -4,7 +4,9 @@
 
 #include <cstring>
 
-CFileFind::~CFileFind() { Close(); }
+CFileFind::~CFileFind() {
+    Close();
+}
 
 void CFileFind::Close() {
     if (m_hFind != INVALID_HANDLE_VALUE)
@@ -32,7 +34,9 @@ bool CFileFind::FindNextFile() {
     return m_bHasNext;
 }
 
-std::string CFileFind::GetFileName() const { return m_bHasFound ? m_found.cFileName : std::string(); }
+std::string CFileFind::GetFileName() const {
+    return m_bHasFound ? m_found.cFileName : std::string();
+}
 
 std::string CFileFind::GetFilePath() const {
     if (!m_bHasFound)

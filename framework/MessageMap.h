@@ -9,9 +9,9 @@
 class CWnd;
 
 struct MessageMapEntry {
-    UINT message;    // WM_xxx; WM_COMMAND for control notifications and commands
-    UINT code;       // the notification code of a WM_COMMAND entry (BN_CLICKED, ...)
-    UINT id;         // the control or command id of a WM_COMMAND entry
+    UINT message; // WM_xxx; WM_COMMAND for control notifications and commands
+    UINT code;    // the notification code of a WM_COMMAND entry (BN_CLICKED, ...)
+    UINT id;      // the control or command id of a WM_COMMAND entry
     LRESULT (*invoke)(CWnd* wnd, WPARAM wParam, LPARAM lParam);
 };
 

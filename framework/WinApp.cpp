@@ -28,7 +28,9 @@ CWinApp::~CWinApp() {
         g_app = nullptr;
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
 
 int CWinApp::Run() {
     MSG msg;
@@ -39,9 +41,13 @@ int CWinApp::Run() {
     return static_cast<int>(msg.wParam);
 }
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
 
-CWnd* AfxGetMainWnd() { return g_app != nullptr ? g_app->m_pMainWnd : nullptr; }
+CWnd* AfxGetMainWnd() {
+    return g_app != nullptr ? g_app->m_pMainWnd : nullptr;
+}
 
 HINSTANCE AfxGetResourceHandle() {
     return g_app != nullptr ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
@@ -51,7 +57,8 @@ const std::string& AfxGetAppName() {
     static const std::string name = [] {
         std::vector<char> path(MAX_PATH);
         for (;;) {
-            const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            const DWORD length =
+                ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
             if (length == 0)
                 return std::string();
             if (length < path.size())
@@ -65,7 +72,8 @@ const std::string& AfxGetAppName() {
 HWND AfxGetSafeOwner(CWnd* parent) {
     HWND owner = parent != nullptr ? parent->m_hWnd : nullptr;
     if (owner != nullptr) {
-        while ((::GetWindowLongPtrA(owner, GWL_STYLE) & WS_CHILD) != 0 && ::GetParent(owner) != nullptr)
+        while ((::GetWindowLongPtrA(owner, GWL_STYLE) & WS_CHILD) != 0 &&
+               ::GetParent(owner) != nullptr)
             owner = ::GetParent(owner);
         return owner;
     }

@@ -48,8 +48,7 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
     return static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty));
 }
 
-LRESULT CALLBACK CWnd::StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT CALLBACK CWnd::StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = FromHandlePermanent(hWnd);
     if (wnd == nullptr)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
@@ -107,7 +106,9 @@ bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
     return control->OnChildNotify(message, wParam, lParam, result);
 }
 
-bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) {
+    return false;
+}
 
 LRESULT CWnd::Default() {
     if (m_pCurrentMsg == nullptr)
@@ -130,27 +131,39 @@ std::string CWnd::GetWindowText() const {
     return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
 }
 
-void CWnd::SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }
+void CWnd::SetWindowText(const std::string& text) {
+    ::SetWindowTextA(m_hWnd, text.c_str());
+}
 
-bool CWnd::EnableWindow(bool enable) { return ::EnableWindow(m_hWnd, enable ? TRUE : FALSE) != 0; }
+bool CWnd::EnableWindow(bool enable) {
+    return ::EnableWindow(m_hWnd, enable ? TRUE : FALSE) != 0;
+}
 
-bool CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd) != 0; }
+bool CWnd::IsWindowEnabled() const {
+    return ::IsWindowEnabled(m_hWnd) != 0;
+}
 
-HWND CWnd::GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+HWND CWnd::GetDlgItem(int id) const {
+    return ::GetDlgItem(m_hWnd, id);
+}
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
-HMENU CWnd::GetSystemMenu(bool revert) const { return ::GetSystemMenu(m_hWnd, revert ? TRUE : FALSE); }
+HMENU CWnd::GetSystemMenu(bool revert) const {
+    return ::GetSystemMenu(m_hWnd, revert ? TRUE : FALSE);
+}
 
 HICON CWnd::SetIcon(HICON icon, bool big) {
-    return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL,
-                                               reinterpret_cast<LPARAM>(icon)));
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
 }
 
 DWORD CWnd::GetStyle() const {
     return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE));
 }
 
-bool CWnd::IsIconic() const { return ::IsIconic(m_hWnd) != 0; }
+bool CWnd::IsIconic() const {
+    return ::IsIconic(m_hWnd) != 0;
+}

@@ -4,16 +4,21 @@
 
 #include <vector>
 
-bool PathExists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
+bool PathExists(const std::string& path) {
+    return _access(path.c_str(), 0) == 0;
+}
 
-void CreateOneFolder(const std::string& path) { ::CreateDirectoryA(path.c_str(), nullptr); }
+void CreateOneFolder(const std::string& path) {
+    ::CreateDirectoryA(path.c_str(), nullptr);
+}
 
 bool GetExecutablePath(std::string& path) {
     // The ANSI call can give paths longer than MAX_PATH; the buffer grows until the
     // whole path fits. A path the system truncates is never taken as the answer.
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD length =
+            ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0)
             return false;
         if (length < buffer.size()) {
@@ -45,11 +50,14 @@ HANDLE OpenForAppend(const std::string& path) {
 
 bool WriteBytes(HANDLE file, const std::string& bytes) {
     DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const BOOL ok =
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     return ok != FALSE && written == bytes.size();
 }
 
-void CloseFile(HANDLE file) { ::CloseHandle(file); }
+void CloseFile(HANDLE file) {
+    ::CloseHandle(file);
+}
 
 bool CopyOneFile(const std::string& source, const std::string& target) {
     return ::CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE;

@@ -5,7 +5,9 @@ constexpr DWORD kValueBufferSize = 200;
 constexpr DWORD kKeyNameBufferSize = MAX_PATH;
 } // namespace
 
-CRegistryKey::~CRegistryKey() { Close(); }
+CRegistryKey::~CRegistryKey() {
+    Close();
+}
 
 LONG CRegistryKey::Open(HKEY root, const char* subKey, const char* part2, const char* part3) {
     std::string path = subKey != nullptr ? subKey : "";
@@ -28,7 +30,8 @@ void CRegistryKey::Close() {
     }
 }
 
-LONG CRegistryKey::QueryString(const char* valueName, std::string& result, const char* defaultValue) {
+LONG CRegistryKey::QueryString(const char* valueName, std::string& result,
+                               const char* defaultValue) {
     char buffer[kValueBufferSize];
     DWORD size = kValueBufferSize;
     const LONG status = ::RegQueryValueExA(m_hKey, valueName, nullptr, nullptr,
@@ -57,7 +60,8 @@ LONG CRegistryKey::EnumSubkeys(HKEY root, const char* subKey, std::vector<std::s
         return status;
     names.clear();
     char buffer[kKeyNameBufferSize];
-    for (DWORD index = 0; ::RegEnumKeyA(m_hKey, index, buffer, kKeyNameBufferSize) == ERROR_SUCCESS; ++index)
+    for (DWORD index = 0; ::RegEnumKeyA(m_hKey, index, buffer, kKeyNameBufferSize) == ERROR_SUCCESS;
+         ++index)
         names.emplace_back(buffer);
     Close();
     return ERROR_SUCCESS;

@@ -18,7 +18,8 @@ public:
     // Opens root\subKey[\part2[\part3]] (root may be a key opened before); a null or
     // empty part is left out. Returns the registry status (ERROR_SUCCESS when open).
     // Does not close a key already open.
-    LONG Open(HKEY root, const char* subKey, const char* part2 = nullptr, const char* part3 = nullptr);
+    LONG Open(HKEY root, const char* subKey, const char* part2 = nullptr,
+              const char* part3 = nullptr);
     void Close();
 
     // Reads a value of up to 200 bytes as text, up to its first NUL. On any failure,

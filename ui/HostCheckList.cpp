@@ -22,8 +22,9 @@ void CHostCheckList::DrawItem(LPDRAWITEMSTRUCT item) {
         const COLORREF oldText = ::SetTextColor(item->hDC, text);
         const COLORREF oldBack = ::SetBkColor(item->hDC, back);
         const std::string label = GetText(row);
-        ::ExtTextOutA(item->hDC, item->rcItem.left + kTextLeft, item->rcItem.top + kTextTop, ETO_OPAQUE,
-                      &item->rcItem, label.c_str(), static_cast<UINT>(label.size()), nullptr);
+        ::ExtTextOutA(item->hDC, item->rcItem.left + kTextLeft, item->rcItem.top + kTextTop,
+                      ETO_OPAQUE, &item->rcItem, label.c_str(), static_cast<UINT>(label.size()),
+                      nullptr);
         ::SetTextColor(item->hDC, oldText);
         ::SetBkColor(item->hDC, oldBack);
     }

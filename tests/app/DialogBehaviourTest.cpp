@@ -16,13 +16,18 @@ const char kChooser[] = "Select Directory";
 class DialogBehaviourTest : public ::testing::Test {
 protected:
     DialogBehaviourTest() {
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", "C:\\PS7");
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop Elements\\2.0", "ApplicationPath", "C:\\PSE2\\");
-        SetRegString(HKEY_CURRENT_USER, "Software\\JASC\\Paint Shop Pro 8\\FileLocations\\PlugIns\\0", "Dir",
+        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
+                     "C:\\PS7");
+        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop Elements\\2.0",
+                     "ApplicationPath", "C:\\PSE2\\");
+        SetRegString(HKEY_CURRENT_USER,
+                     "Software\\JASC\\Paint Shop Pro 8\\FileLocations\\PlugIns\\0", "Dir",
                      "C:\\PSP8\\Plugins");
     }
 
-    HWND Chooser(DWORD timeoutMs = kDefaultWait) { return WaitForTopWindow(run->Pid(), kChooser, "#32770", timeoutMs); }
+    HWND Chooser(DWORD timeoutMs = kDefaultWait) {
+        return WaitForTopWindow(run->Pid(), kChooser, "#32770", timeoutMs);
+    }
     std::string ChooserPath(HWND chooser) {
         HWND box = ::GetDlgItem(chooser, 14148);
         WaitUntil([&] { return !TextOf(box).empty(); }, 2000);
@@ -40,7 +45,8 @@ protected:
     }
     bool Enabled(int id) { return ::IsWindowEnabled(run->Control(id)) != 0; }
 
-    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    RegistrySandbox sandbox{
+        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
     TempFolder package{"behaviour"};
     TempFolder first{"first"};
     TempFolder second{"second"};

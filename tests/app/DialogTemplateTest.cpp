@@ -13,12 +13,12 @@ struct ControlSeen {
     int id;
     std::string className;
     std::string text;
-    RECT rect;  // in the dialog's client coordinates
+    RECT rect; // in the dialog's client coordinates
     DWORD style;
 };
 
 struct TemplateSeen {
-    std::vector<ControlSeen> controls;  // in Z (tab) order
+    std::vector<ControlSeen> controls; // in Z (tab) order
     RECT expectedClient{};
     RECT client{};
     std::string fontFace;
@@ -36,16 +36,18 @@ RECT DialogUnits(HWND dialog, int x, int y, int cx, int cy) {
 class TemplateProbe : public CInstallerDlg {
 public:
     TemplateSeen seen;
-    std::vector<std::pair<int, RECT>> expected;  // id and its dialog-unit rectangle in pixels
+    std::vector<std::pair<int, RECT>> expected; // id and its dialog-unit rectangle in pixels
 
 protected:
     BOOL OnInitDialog() override {
         const BOOL result = CInstallerDlg::OnInitDialog();
-        for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT)) {
             RECT rect{};
             ::GetWindowRect(child, &rect);
             ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-            seen.controls.push_back({static_cast<short>(::GetDlgCtrlID(child)), ClassOf(child), TextOf(child), rect,
+            seen.controls.push_back({static_cast<short>(::GetDlgCtrlID(child)), ClassOf(child),
+                                     TextOf(child), rect,
                                      static_cast<DWORD>(::GetWindowLongPtrA(child, GWL_STYLE))});
         }
         seen.expectedClient = DialogUnits(m_hWnd, 0, 0, 335, 175);
@@ -56,11 +58,12 @@ protected:
         struct Box {
             int id, x, y, cx, cy;
         };
-        for (const Box& b : {Box{IDOK, 217, 154, 50, 14}, Box{IDCANCEL, 272, 154, 50, 14},
-                             Box{IDC_HOST_LIST, 92, 20, 236, 73}, Box{IDC_TARGET_HOSTS, 92, 7, 161, 10},
-                             Box{IDC_TARGET_OTHER, 91, 116, 166, 10}, Box{IDC_OTHER_PATH, 92, 130, 219, 14},
-                             Box{IDC_BROWSE, 313, 130, 15, 14}, Box{IDC_HOST_PATH, 93, 97, 230, 8},
-                             Box{IDC_PICTURE, 7, 7, 76, 139}, Box{-1, 7, 160, 77, 8}})
+        for (const Box& b :
+             {Box{IDOK, 217, 154, 50, 14}, Box{IDCANCEL, 272, 154, 50, 14},
+              Box{IDC_HOST_LIST, 92, 20, 236, 73}, Box{IDC_TARGET_HOSTS, 92, 7, 161, 10},
+              Box{IDC_TARGET_OTHER, 91, 116, 166, 10}, Box{IDC_OTHER_PATH, 92, 130, 219, 14},
+              Box{IDC_BROWSE, 313, 130, 15, 14}, Box{IDC_HOST_PATH, 93, 97, 230, 8},
+              Box{IDC_PICTURE, 7, 7, 76, 139}, Box{-1, 7, 160, 77, 8}})
             expected.emplace_back(b.id, DialogUnits(m_hWnd, b.x, b.y, b.cx, b.cy));
         ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
         return result;
@@ -74,7 +77,8 @@ bool SameRect(const RECT& a, const RECT& b) {
 TEST(DialogTemplateTest, MainDialogPlacesEveryControlInTabOrderWithTheDialogsFont) {
     // With a host found, no folder chooser opens before the dialog shows.
     RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}}};
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", "C:\\PS");
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
+                 "C:\\PS");
     TemplateProbe probe;
     probe.DoModal();
     const TemplateSeen& seen = probe.seen;
@@ -89,8 +93,8 @@ TEST(DialogTemplateTest, MainDialogPlacesEveryControlInTabOrderWithTheDialogsFon
     }
 }
 
-void ExpectItem(const DialogItemTemplate& item, int id, const char* className, const std::string& text,
-                DWORD style, short x, short y, short cx, short cy) {
+void ExpectItem(const DialogItemTemplate& item, int id, const char* className,
+                const std::string& text, DWORD style, short x, short y, short cx, short cy) {
     SCOPED_TRACE("control " + std::to_string(id));
     EXPECT_EQ(id, item.id);
     // Class names are not case-sensitive; a resource compiler may store them either way.
@@ -108,7 +112,8 @@ TEST(DialogTemplateTest, MainDialogTemplateHoldsExactlyTheDesignedControls) {
     DialogTemplate t;
     ASSERT_TRUE(LoadDialogTemplate(::GetModuleHandleA(nullptr), IDD_INSTALLER_DIALOG, &t));
     EXPECT_EQ("Quillon Tools deployment", t.caption);
-    EXPECT_EQ(static_cast<DWORD>(DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_SETFONT),
+    EXPECT_EQ(static_cast<DWORD>(DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
+                                 DS_SETFONT),
               t.style);
     EXPECT_EQ(static_cast<DWORD>(WS_EX_APPWINDOW), t.exStyle);
     EXPECT_EQ(0, t.x);
@@ -119,22 +124,28 @@ TEST(DialogTemplateTest, MainDialogTemplateHoldsExactlyTheDesignedControls) {
     EXPECT_EQ("MS Sans Serif", t.typeface);
 
     ASSERT_EQ(10u, t.items.size());
-    ExpectItem(t.items[0], IDOK, "Button", "Install", BS_DEFPUSHBUTTON | WS_TABSTOP, 217, 154, 50, 14);
-    ExpectItem(t.items[1], IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 272, 154, 50, 14);
+    ExpectItem(t.items[0], IDOK, "Button", "Install", BS_DEFPUSHBUTTON | WS_TABSTOP, 217, 154, 50,
+               14);
+    ExpectItem(t.items[1], IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 272, 154, 50,
+               14);
     ExpectItem(t.items[2], IDC_HOST_LIST, "ListBox", "",
-               LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER |
-                   WS_TABSTOP,
+               LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
+                   WS_VSCROLL | WS_BORDER | WS_TABSTOP,
                92, 20, 236, 73);
-    ExpectItem(t.items[3], IDC_TARGET_HOSTS, "Button", "Standard Plug-in hosts found on this computer",
-               BS_AUTORADIOBUTTON | WS_GROUP, 92, 7, 161, 10);
-    ExpectItem(t.items[4], IDC_TARGET_OTHER, "Button", "Install Plug-ins to another place not listed above",
-               BS_AUTORADIOBUTTON, 91, 116, 166, 10);
-    ExpectItem(t.items[5], IDC_OTHER_PATH, "Edit", "", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 92, 130,
-               219, 14);
-    ExpectItem(t.items[6], IDC_BROWSE, "Button", "...", BS_PUSHBUTTON | WS_TABSTOP, 313, 130, 15, 14);
+    ExpectItem(t.items[3], IDC_TARGET_HOSTS, "Button",
+               "Standard Plug-in hosts found on this computer", BS_AUTORADIOBUTTON | WS_GROUP, 92,
+               7, 161, 10);
+    ExpectItem(t.items[4], IDC_TARGET_OTHER, "Button",
+               "Install Plug-ins to another place not listed above", BS_AUTORADIOBUTTON, 91, 116,
+               166, 10);
+    ExpectItem(t.items[5], IDC_OTHER_PATH, "Edit", "",
+               ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 92, 130, 219, 14);
+    ExpectItem(t.items[6], IDC_BROWSE, "Button", "...", BS_PUSHBUTTON | WS_TABSTOP, 313, 130, 15,
+               14);
     ExpectItem(t.items[7], IDC_HOST_PATH, "Static", "", SS_LEFT | WS_GROUP, 93, 97, 230, 8);
     ExpectItem(t.items[8], IDC_PICTURE, "Static", "", SS_BLACKFRAME, 7, 7, 76, 139);
-    ExpectItem(t.items[9], -1, "Static", "www.tessarel.com", SS_LEFT | WS_DISABLED | WS_GROUP, 7, 160, 77, 8);
+    ExpectItem(t.items[9], -1, "Static", "www.tessarel.com", SS_LEFT | WS_DISABLED | WS_GROUP, 7,
+               160, 77, 8);
 }
 
 TEST(DialogTemplateTest, AboutEntryTextAndArtworkAreInTheResources) {
@@ -142,8 +153,9 @@ TEST(DialogTemplateTest, AboutEntryTextAndArtworkAreInTheResources) {
     EXPECT_EQ(18, ::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, text, sizeof(text)));
     EXPECT_STREQ("&About Tessarel...", text);
 
-    HBITMAP picture = static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_PICTURE),
-                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP picture = static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr),
+                                                        MAKEINTRESOURCEA(IDB_PICTURE), IMAGE_BITMAP,
+                                                        0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(nullptr, picture);
     DIBSECTION dib{};
     ASSERT_NE(0, ::GetObjectA(picture, sizeof(dib), &dib));
@@ -153,8 +165,9 @@ TEST(DialogTemplateTest, AboutEntryTextAndArtworkAreInTheResources) {
     ::DeleteObject(picture);
 
     for (int size : {32, 16}) {
-        HICON icon = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                                     IMAGE_ICON, size, size, 0));
+        HICON icon = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr),
+                                                     MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                                     size, size, 0));
         ASSERT_NE(nullptr, icon);
         ICONINFO info{};
         ASSERT_TRUE(::GetIconInfo(icon, &info));
@@ -170,7 +183,8 @@ TEST(DialogTemplateTest, AboutBoxTemplateHoldsItsIconTextsAndButton) {
     DialogTemplate t;
     ASSERT_TRUE(LoadDialogTemplate(::GetModuleHandleA(nullptr), IDD_ABOUTBOX, &t));
     EXPECT_EQ("About Tessarel", t.caption);
-    EXPECT_EQ(static_cast<DWORD>(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT), t.style);
+    EXPECT_EQ(static_cast<DWORD>(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT),
+              t.style);
     EXPECT_EQ(0, t.x);
     EXPECT_EQ(0, t.y);
     EXPECT_EQ(235, t.cx);
@@ -179,17 +193,19 @@ TEST(DialogTemplateTest, AboutBoxTemplateHoldsItsIconTextsAndButton) {
     EXPECT_EQ("MS Sans Serif", t.typeface);
     ASSERT_EQ(4u, t.items.size());
     ExpectItem(t.items[0], -1, "Static", "#128", SS_ICON, 11, 17, 20, 20);
-    ExpectItem(t.items[1], -1, "Static", "Tessarel Version 1.0", SS_LEFT | SS_NOPREFIX | WS_GROUP, 40, 10, 119, 8);
+    ExpectItem(t.items[1], -1, "Static", "Tessarel Version 1.0", SS_LEFT | SS_NOPREFIX | WS_GROUP,
+               40, 10, 119, 8);
     EXPECT_EQ(static_cast<DWORD>(WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP), t.items[2].style);
     EXPECT_EQ(40, t.items[2].x);
     EXPECT_EQ(25, t.items[2].y);
-    ExpectItem(t.items[3], IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 178, 7, 50, 14);
+    ExpectItem(t.items[3], IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 178, 7,
+               50, 14);
 }
 
 // The system menu as the dialog has it once initialised.
 class MenuProbe : public CInstallerDlg {
 public:
-    std::vector<std::pair<UINT, std::string>> items;  // id (0 for a separator) and text
+    std::vector<std::pair<UINT, std::string>> items; // id (0 for a separator) and text
     bool dragIconIsTheIcon = false;
 
 protected:
@@ -202,7 +218,8 @@ protected:
             const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
             items.emplace_back((state & MF_SEPARATOR) ? 0 : ::GetMenuItemID(menu, i), text);
         }
-        dragIconIsTheIcon = m_hIcon != nullptr && SendMessage(WM_QUERYDRAGICON) == reinterpret_cast<LRESULT>(m_hIcon);
+        dragIconIsTheIcon = m_hIcon != nullptr &&
+                            SendMessage(WM_QUERYDRAGICON) == reinterpret_cast<LRESULT>(m_hIcon);
         ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
         return result;
     }
@@ -210,7 +227,8 @@ protected:
 
 TEST(DialogTemplateTest, SystemMenuEndsWithASeparatorAndTheAboutEntry) {
     RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}}};
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", "C:\\PS");
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
+                 "C:\\PS");
     MenuProbe probe;
     probe.DoModal();
     ASSERT_GE(probe.items.size(), 3u);

@@ -15,16 +15,20 @@ class HostDiscoveryTest : public ::testing::Test {
 protected:
     RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, kJasc}}};
 
-    static void RegisterVersion(const char* product, const std::string& version, const std::string& appPath,
-                                REGSAM view = kView32) {
-        SetRegString(HKEY_LOCAL_MACHINE, std::string(product) + "\\" + version, "ApplicationPath", appPath, view);
+    static void RegisterVersion(const char* product, const std::string& version,
+                                const std::string& appPath, REGSAM view = kView32) {
+        SetRegString(HKEY_LOCAL_MACHINE, std::string(product) + "\\" + version, "ApplicationPath",
+                     appPath, view);
     }
     static void RegisterJascPlugIns(const std::string& product, const std::string& dir) {
-        SetRegString(HKEY_CURRENT_USER, std::string(kJasc) + "\\" + product + "\\FileLocations\\PlugIns\\0", "Dir", dir);
+        SetRegString(HKEY_CURRENT_USER,
+                     std::string(kJasc) + "\\" + product + "\\FileLocations\\PlugIns\\0", "Dir",
+                     dir);
     }
     static void RegisterJascFilters(const std::string& product, const std::string& dir) {
-        SetRegString(HKEY_CURRENT_USER, std::string(kJasc) + "\\" + product + "\\ImageProcessingFilter",
-                     "Directory1", dir);
+        SetRegString(HKEY_CURRENT_USER,
+                     std::string(kJasc) + "\\" + product + "\\ImageProcessingFilter", "Directory1",
+                     dir);
     }
 };
 
@@ -34,8 +38,10 @@ TEST_F(HostDiscoveryTest, PlugInFolderComesFromTheApplicationPathWithOneSeparato
     RegisterVersion(kElements, "2.0", "D:\\Elements 2");
 
     const InstallerSnapshot seen = RunInstallerDialog();
-    EXPECT_EQ((Rows{"Adobe Photoshop 6.0", "Adobe Photoshop 7.0", "Adobe Photoshop Elements 2.0"}), seen.rows);
-    EXPECT_EQ((Rows{"C:\\PS6\\Plug-Ins", "C:\\PS7\\Plug-Ins", "D:\\Elements 2\\Plug-Ins"}), seen.hostDirs);
+    EXPECT_EQ((Rows{"Adobe Photoshop 6.0", "Adobe Photoshop 7.0", "Adobe Photoshop Elements 2.0"}),
+              seen.rows);
+    EXPECT_EQ((Rows{"C:\\PS6\\Plug-Ins", "C:\\PS7\\Plug-Ins", "D:\\Elements 2\\Plug-Ins"}),
+              seen.hostDirs);
 }
 
 TEST_F(HostDiscoveryTest, VersionsWithoutAUsableApplicationPathAreLeftOut) {

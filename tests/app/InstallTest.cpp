@@ -23,24 +23,30 @@ protected:
     }
 
     static void RegisterPhotoshop(const std::string& version, const std::string& appPath) {
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\" + version, "ApplicationPath", appPath);
+        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\" + version,
+                     "ApplicationPath", appPath);
     }
     static void RegisterJasc(const std::string& product, const std::string& dir) {
-        SetRegString(HKEY_CURRENT_USER, "Software\\JASC\\" + product + "\\FileLocations\\PlugIns\\0", "Dir", dir);
+        SetRegString(HKEY_CURRENT_USER,
+                     "Software\\JASC\\" + product + "\\FileLocations\\PlugIns\\0", "Dir", dir);
     }
 
     // Every plug-in of the package is in the folder with its exact bytes, and nothing else.
     void ExpectPlugins(const std::string& target) {
         SCOPED_TRACE(target);
-        EXPECT_EQ(ReadFileBytes(package / "Quillon Soft Focus.8bf"), ReadFileBytes(target + "\\Quillon Soft Focus.8bf"));
+        EXPECT_EQ(ReadFileBytes(package / "Quillon Soft Focus.8bf"),
+                  ReadFileBytes(target + "\\Quillon Soft Focus.8bf"));
         EXPECT_EQ(ReadFileBytes(package / "Ink.8bf"), ReadFileBytes(target + "\\Ink.8bf"));
         EXPECT_FALSE(IsFolder(target + "\\folder.8bf"));
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((target + "\\readme.txt").c_str()));
     }
     std::string Log() { return ReadFileBytes(package / "puninst.log"); }
-    bool LogExists() { return ::GetFileAttributesA((package / "puninst.log").c_str()) != INVALID_FILE_ATTRIBUTES; }
+    bool LogExists() {
+        return ::GetFileAttributesA((package / "puninst.log").c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
 
-    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    RegistrySandbox sandbox{
+        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
     TempFolder hosts{"hosts"};
     TempFolder package{"package"};
 };
@@ -91,7 +97,8 @@ TEST_F(InstallTest, WithoutPlugInsTheUserIsToldAndNothingIsWritten) {
     Click(run.Control(IDOK));
     HWND box = WaitForMessageBox(run.Pid(), kAppName);
     ASSERT_NE(nullptr, box);
-    EXPECT_EQ("Error: There are no files to copy!\nThis may be a bad installation", MessageBoxText(box));
+    EXPECT_EQ("Error: There are no files to copy!\nThis may be a bad installation",
+              MessageBoxText(box));
     AnswerMessageBox(box, IDOK);
     EXPECT_EQ(0u, run.WaitForExit());
     EXPECT_FALSE(LogExists());
@@ -133,7 +140,8 @@ TEST_F(InstallTest, EmptyOtherFolderStopsAndASecondInstallWithAFolderWorks) {
 
     // Typed with a trailing separator: one separator before QuillonTools all the same.
     TypeText(run.Control(IDC_OTHER_PATH), hosts / "Other\\");
-    ASSERT_TRUE(WaitUntil([&] { return TextOf(run.Control(IDC_OTHER_PATH)) == hosts / "Other\\"; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return TextOf(run.Control(IDC_OTHER_PATH)) == hosts / "Other\\"; }));
     Click(run.Control(IDOK));
     EXPECT_EQ(0u, run.WaitForExit());
     const std::string target = hosts / "Other\\QuillonTools";
@@ -176,10 +184,14 @@ TEST_F(InstallTest, BadDestinationIsReportedLoggedAndItsCopiesReportedToo) {
         ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
     }
     EXPECT_EQ(0u, run.WaitForExit());
-    EXPECT_EQ("The folder:\n\nC:\\qt-bad|name\\Plug-Ins\n\nis invalid. Please reenter.", messages[0]);
-    EXPECT_EQ("The folder:\n\nC:\\qt-bad|name\\Plug-Ins\\QuillonTools\n\nis invalid. Please reenter.", messages[1]);
+    EXPECT_EQ("The folder:\n\nC:\\qt-bad|name\\Plug-Ins\n\nis invalid. Please reenter.",
+              messages[0]);
+    EXPECT_EQ(
+        "The folder:\n\nC:\\qt-bad|name\\Plug-Ins\\QuillonTools\n\nis invalid. Please reenter.",
+        messages[1]);
     EXPECT_NE(std::string::npos, messages[2].find("could not be copied"));
-    EXPECT_NE(std::string::npos, messages[2].find("C:\\qt-bad|name\\Plug-Ins\\QuillonTools\\Ink.8bf"));
+    EXPECT_NE(std::string::npos,
+              messages[2].find("C:\\qt-bad|name\\Plug-Ins\\QuillonTools\\Ink.8bf"));
     EXPECT_EQ("C:\\qt-bad|name\\Plug-Ins\\QuillonTools\r\n", Log());
 }
 
@@ -189,7 +201,8 @@ TEST_F(InstallTest, PlugInInUseIsReportedByNameAndTheOthersArrive) {
     ASSERT_EQ(0, SHCreateDirectoryExA(nullptr, target.c_str(), nullptr));
     WriteFileBytes(target + "\\Ink.8bf", "loaded by a running host");
     // The host holds the plug-in open without sharing, as a running editor does.
-    HANDLE held = ::CreateFileA((target + "\\Ink.8bf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = ::CreateFileA((target + "\\Ink.8bf").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
 
     InstallerRun run(package.Path());
@@ -202,11 +215,13 @@ TEST_F(InstallTest, PlugInInUseIsReportedByNameAndTheOthersArrive) {
     EXPECT_EQ(0u, run.WaitForExit());
     ::CloseHandle(held);
 
-    EXPECT_EQ("These plug-ins could not be copied:\n\n" + target +
-                  "\\Ink.8bf\n\nA program may be using them. Close the programs that use these plug-ins, "
-                  "such as your image editor, and run QuillonDeploy again.",
-              message);
-    EXPECT_EQ(ReadFileBytes(package / "Quillon Soft Focus.8bf"), ReadFileBytes(target + "\\Quillon Soft Focus.8bf"));
+    EXPECT_EQ(
+        "These plug-ins could not be copied:\n\n" + target +
+            "\\Ink.8bf\n\nA program may be using them. Close the programs that use these plug-ins, "
+            "such as your image editor, and run QuillonDeploy again.",
+        message);
+    EXPECT_EQ(ReadFileBytes(package / "Quillon Soft Focus.8bf"),
+              ReadFileBytes(target + "\\Quillon Soft Focus.8bf"));
     EXPECT_EQ("loaded by a running host", ReadFileBytes(target + "\\Ink.8bf"));
     EXPECT_EQ(target + "\r\n", Log());
 }
@@ -214,7 +229,8 @@ TEST_F(InstallTest, PlugInInUseIsReportedByNameAndTheOthersArrive) {
 TEST_F(InstallTest, LogHeldByAnotherProgramLetsTheInstallFinishWithoutLines) {
     RegisterPhotoshop("7.0", hosts / "PS");
     WriteFileBytes(package / "puninst.log", "kept\r\n");
-    HANDLE held = ::CreateFileA((package / "puninst.log").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = ::CreateFileA((package / "puninst.log").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
 
     InstallerRun run(package.Path());

@@ -10,14 +10,16 @@
 namespace {
 class InstallerRunTest : public ::testing::Test {
 protected:
-    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    RegistrySandbox sandbox{
+        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
     TempFolder folder{"run"};
 };
 
 TEST_F(InstallerRunTest, ShowsTheFoundHostsAndEndsOnCancelWritingNothing) {
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", "C:\\Photoshop\\");
-    SetRegString(HKEY_CURRENT_USER, "Software\\JASC\\Paint Shop Pro 8\\FileLocations\\PlugIns\\0", "Dir",
-                 "C:\\PSP\\Plugins");
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
+                 "C:\\Photoshop\\");
+    SetRegString(HKEY_CURRENT_USER, "Software\\JASC\\Paint Shop Pro 8\\FileLocations\\PlugIns\\0",
+                 "Dir", "C:\\PSP\\Plugins");
     WriteFileBytes(folder / "a.8bf", "plug-in");
 
     InstallerRun run(folder.Path());
@@ -53,7 +55,8 @@ TEST_F(InstallerRunTest, ShowsTheFoundHostsAndEndsOnCancelWritingNothing) {
 }
 
 TEST_F(InstallerRunTest, EscapeAndTheCloseBoxEndTheDialogToo) {
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", "C:\\Photoshop");
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
+                 "C:\\Photoshop");
     {
         InstallerRun run(folder.Path());
         HWND dialog = run.WaitForDialog();

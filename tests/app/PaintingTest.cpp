@@ -19,7 +19,7 @@ const COLORREF kGrey = RGB(128, 128, 128);
 
 // What one row of the host list shows.
 struct RowLook {
-    COLORREF background;  // near the row's right end, where no text is
+    COLORREF background; // near the row's right end, where no text is
     bool hasGreyText;
     bool hasWindowText;
 };
@@ -45,10 +45,13 @@ RowLook LookAtRow(HWND list, int row) {
 class PaintingTest : public ::testing::Test {
 protected:
     PaintingTest() {
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", "C:\\PS7");
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\8.0", "ApplicationPath", "C:\\PS8");
+        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
+                     "C:\\PS7");
+        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\8.0", "ApplicationPath",
+                     "C:\\PS8");
     }
-    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    RegistrySandbox sandbox{
+        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
     TempFolder package{"painting"};
 };
 
@@ -67,9 +70,11 @@ TEST_F(PaintingTest, TickedRowsAreTintedSelectionHighlightsAndADisabledListIsGre
     EXPECT_EQ(::GetSysColor(COLOR_WINDOW), plain.background);
 
     run.ClickHostRow(0);
-    EXPECT_TRUE(WaitUntil([&] { return LookAtRow(list, 0).background == ::GetSysColor(COLOR_HIGHLIGHT); }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return LookAtRow(list, 0).background == ::GetSysColor(COLOR_HIGHLIGHT); }));
     run.ClickHostRow(1);
-    EXPECT_TRUE(WaitUntil([&] { return LookAtRow(list, 1).background == ::GetSysColor(COLOR_HIGHLIGHT); }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return LookAtRow(list, 1).background == ::GetSysColor(COLOR_HIGHLIGHT); }));
     EXPECT_TRUE(WaitUntil([&] { return LookAtRow(list, 0).background == kTint; }));
 
     // Another place: the list is disabled, its rows grey, the tint kept, no highlight.
@@ -78,7 +83,8 @@ TEST_F(PaintingTest, TickedRowsAreTintedSelectionHighlightsAndADisabledListIsGre
     ASSERT_NE(nullptr, chooser);
     Click(::GetDlgItem(chooser, IDCANCEL));
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(list); }));
-    EXPECT_TRUE(WaitUntil([&] { return LookAtRow(list, 1).background == ::GetSysColor(COLOR_WINDOW); }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return LookAtRow(list, 1).background == ::GetSysColor(COLOR_WINDOW); }));
     ticked = LookAtRow(list, 0);
     plain = LookAtRow(list, 1);
     EXPECT_EQ(kTint, ticked.background);
@@ -129,8 +135,10 @@ TEST_F(PaintingTest, PictureIsCentredInItsWhiteFrame) {
     // The frame's own one-pixel border is drawn over the edge of the painting.
     for (int y = 1; y < rect.bottom - 1; ++y) {
         for (int x = 1; x < rect.right - 1; ++x) {
-            const bool inPicture = x >= left && x < left + picture.width && y >= top && y < top + picture.height;
-            const COLORREF expected = inPicture ? picture.At(x - left, y - top) : RGB(255, 255, 255);
+            const bool inPicture =
+                x >= left && x < left + picture.width && y >= top && y < top + picture.height;
+            const COLORREF expected =
+                inPicture ? picture.At(x - left, y - top) : RGB(255, 255, 255);
             white += inPicture ? 0 : 1;
             wrong += shown.At(client.x + x, client.y + y) != expected ? 1 : 0;
         }
@@ -150,7 +158,8 @@ TEST_F(PaintingTest, FrameIsWhiteWithoutAPicture) {
     NoPictureDlg dialog;
     int wrong = -1;
     std::thread user([&] {
-        HWND window = WaitForTopWindow(::GetCurrentProcessId(), InstallerRun::kDialogCaption, "#32770");
+        HWND window =
+            WaitForTopWindow(::GetCurrentProcessId(), InstallerRun::kDialogCaption, "#32770");
         if (window == nullptr)
             return;
         ::Sleep(300);
@@ -180,7 +189,8 @@ TEST_F(PaintingTest, AboutEntryOpensTheAboutBoxModallyAndReturnsToTheDialog) {
     EXPECT_EQ(dialog, ::GetWindow(about, GW_OWNER));
     EXPECT_FALSE(::IsWindowEnabled(dialog));
     std::vector<std::string> texts;
-    for (HWND child = ::GetWindow(about, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = ::GetWindow(about, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
         texts.push_back(TextOf(child));
     ASSERT_EQ(4u, texts.size());
     EXPECT_EQ("Tessarel Version 1.0", texts[1]);
@@ -198,7 +208,8 @@ TEST_F(PaintingTest, AboutEntryOpensTheAboutBoxModallyAndReturnsToTheDialog) {
     Click(::GetDlgItem(about, IDOK));
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(dialog) != 0; }));
-    EXPECT_EQ((std::vector<std::string>{"Adobe Photoshop 7.0", "Adobe Photoshop 8.0"}), ListRows(run.Control(IDC_HOST_LIST)));
+    EXPECT_EQ((std::vector<std::string>{"Adobe Photoshop 7.0", "Adobe Photoshop 8.0"}),
+              ListRows(run.Control(IDC_HOST_LIST)));
 
     // Only the command's upper bits count; Esc closes the box too.
     ::PostMessageA(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);

@@ -11,7 +11,9 @@
 namespace {
 const std::string kSo = "\x83\x5C";
 
-bool ExistsWide(const wchar_t* path) { return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
+bool ExistsWide(const wchar_t* path) {
+    return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+}
 
 TEST(CodePage932Test, FolderNamedWithATrailByteSeparatorIsCreatedWhole) {
     ASSERT_EQ(932u, ::GetACP());
@@ -39,11 +41,15 @@ TEST(CodePage932Test, FolderNamedWithATrailByteSeparatorIsCreatedWhole) {
 
 TEST(CodePage932Test, ApplicationPathEndingInATrailByteGetsItsSeparator) {
     ASSERT_EQ(932u, ::GetACP());
-    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", "C:\\" + kSo);
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\8.0", "ApplicationPath", "C:\\" + kSo + "\\");
+    RegistrySandbox sandbox{
+        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
+                 "C:\\" + kSo);
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\8.0", "ApplicationPath",
+                 "C:\\" + kSo + "\\");
 
     const InstallerSnapshot seen = RunInstallerDialog();
-    EXPECT_EQ((std::vector<std::string>{"C:\\" + kSo + "\\Plug-Ins", "C:\\" + kSo + "\\Plug-Ins"}), seen.hostDirs);
+    EXPECT_EQ((std::vector<std::string>{"C:\\" + kSo + "\\Plug-Ins", "C:\\" + kSo + "\\Plug-Ins"}),
+              seen.hostDirs);
 }
 } // namespace

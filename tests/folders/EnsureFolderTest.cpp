@@ -8,8 +8,12 @@
 #include <gtest/gtest.h>
 
 namespace {
-HICON Question() { return ::LoadIconA(nullptr, IDI_QUESTION); }
-HICON Exclamation() { return ::LoadIconA(nullptr, IDI_EXCLAMATION); }
+HICON Question() {
+    return ::LoadIconA(nullptr, IDI_QUESTION);
+}
+HICON Exclamation() {
+    return ::LoadIconA(nullptr, IDI_EXCLAMATION);
+}
 
 class EnsureFolderTest : public ::testing::Test {
 protected:
@@ -29,7 +33,8 @@ TEST_F(EnsureFolderTest, MissingFolderIsCreatedOnlyWhenTheUserAgrees) {
         MessageBoxWatcher boxes(AfxGetAppName(), {IDNO});
         EXPECT_EQ(-1, EnsureFolder(path, true));
         ASSERT_EQ(1u, boxes.Seen().size());
-        EXPECT_EQ("The folder:\n\n" + path + "\n\ndoes not exist. Do you want the folder to be created?",
+        EXPECT_EQ("The folder:\n\n" + path +
+                      "\n\ndoes not exist. Do you want the folder to be created?",
                   boxes.Seen()[0].text);
         EXPECT_EQ(Question(), boxes.Seen()[0].icon);
     }
@@ -62,7 +67,8 @@ TEST_F(EnsureFolderTest, ReportsInvalidAndUncreatableFoldersWithThePathAsTyped) 
     ASSERT_EQ(3u, seen.size());
     EXPECT_EQ("The folder:\n\n" + trailing + "\n\nis invalid. Please reenter.", seen[0].text);
     EXPECT_EQ("The folder:\n\n" + percent + "\n\nis invalid. Please reenter.", seen[1].text);
-    EXPECT_EQ("The folder:\n\n" + blocked + "\n\ncan not be created. Please double check.", seen[2].text);
+    EXPECT_EQ("The folder:\n\n" + blocked + "\n\ncan not be created. Please double check.",
+              seen[2].text);
     for (const SeenMessageBox& box : seen)
         EXPECT_EQ(Exclamation(), box.icon);
 }
@@ -88,6 +94,7 @@ TEST_F(EnsureFolderTest, PrepareFolderDropsOneTrailingSeparatorAndNeverAsks) {
     EXPECT_EQ("The folder:\n\n\\\n\nis invalid. Please reenter.", seen[0].text);
     EXPECT_EQ("The folder:\n\n\\\n\nis invalid. Please reenter.", seen[1].text);
     EXPECT_EQ("The folder:\n\na\\\n\nis invalid. Please reenter.", seen[2].text);
-    EXPECT_EQ("The folder:\n\n" + folder.Path() + "\\two\\\n\nis invalid. Please reenter.", seen[3].text);
+    EXPECT_EQ("The folder:\n\n" + folder.Path() + "\\two\\\n\nis invalid. Please reenter.",
+              seen[3].text);
 }
 } // namespace

@@ -99,11 +99,13 @@ TEST_F(FolderChooserTest, MissingFolderIsCreatedWhenTheUserSaysYesAndThenAccepte
         Click(ok);
         HWND box = MessageBox();
         ASSERT_NE(nullptr, box);
-        EXPECT_EQ("The folder:\n\n" + wanted + "\n\ndoes not exist. Do you want the folder to be created?",
+        EXPECT_EQ("The folder:\n\n" + wanted +
+                      "\n\ndoes not exist. Do you want the folder to be created?",
                   MessageBoxText(box));
         AnswerMessageBox(box, IDNO);
         // Declined: the chooser stays open and nothing is made.
-        EXPECT_TRUE(WaitUntil([&] { return FindTopWindow(::GetCurrentProcessId(), AfxGetAppName()) == nullptr; }));
+        EXPECT_TRUE(WaitUntil(
+            [&] { return FindTopWindow(::GetCurrentProcessId(), AfxGetAppName()) == nullptr; }));
         EXPECT_TRUE(::IsWindowVisible(dialog));
         EXPECT_FALSE(IsFolder(folder / "Plug-ins"));
 
@@ -127,9 +129,11 @@ TEST_F(FolderChooserTest, InvalidTextKeepsTheChooserOpenAndCancelReturnsMinusOne
             Click(ok);
             HWND box = MessageBox();
             ASSERT_NE(nullptr, box);
-            EXPECT_EQ("The folder:\n\n" + text + "\n\nis invalid. Please reenter.", MessageBoxText(box));
+            EXPECT_EQ("The folder:\n\n" + text + "\n\nis invalid. Please reenter.",
+                      MessageBoxText(box));
             AnswerMessageBox(box, IDOK);
-            EXPECT_TRUE(WaitUntil([&] { return ::GetFocus() == edit || ::GetForegroundWindow() == dialog; }));
+            EXPECT_TRUE(WaitUntil(
+                [&] { return ::GetFocus() == edit || ::GetForegroundWindow() == dialog; }));
             EXPECT_TRUE(::IsWindowVisible(dialog));
         }
         Click(::GetDlgItem(dialog, IDCANCEL));
@@ -154,7 +158,8 @@ TEST_F(FolderChooserTest, ChoosingInTheTreeFillsThePathBox) {
     Run(chooser, [&] {
         EXPECT_TRUE(EditShows(folder.Path()));
         HWND tree = ::GetDlgItem(dialog, IDC_CHOOSER_TREE);
-        auto selected = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        auto selected =
+            reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
         auto parent = reinterpret_cast<HTREEITEM>(
             ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(selected)));
         // TVM_GETITEMRECT takes the item in the rectangle it fills.

@@ -9,9 +9,11 @@ namespace {
 const std::string kSo = "\x83\x5C";
 
 TEST(FolderNameTest, RejectsEmptyEdgesAndTheNineCharacters) {
-    for (const char* good : {"Plug-Ins", "QuillonTools", "a b", "v.1.0", "a\tb", "x", "\x01", "caf\xE9", "\x80\xFF"})
+    for (const char* good :
+         {"Plug-Ins", "QuillonTools", "a b", "v.1.0", "a\tb", "x", "\x01", "caf\xE9", "\x80\xFF"})
         EXPECT_TRUE(IsValidFolderName(good)) << good;
-    for (const char* bad : {"", ".hidden", "name.", " lead", "trail ", "\ttab", "tab\t", ".", "..", " "})
+    for (const char* bad :
+         {"", ".hidden", "name.", " lead", "trail ", "\ttab", "tab\t", ".", "..", " "})
         EXPECT_FALSE(IsValidFolderName(bad)) << "[" << bad << "]";
     for (char c : std::string("\"*/:<>?\\|"))
         EXPECT_FALSE(IsValidFolderName(std::string("a") + c + "b")) << c;

@@ -12,7 +12,8 @@ class CheckListBoxTest : public ::testing::Test {
 protected:
     template <class Script> void Run(Script script) {
         dialog.m_onInit = [](TestDialog& d) {
-            for (const char* row : {"Adobe Photoshop 7.0", "Adobe Photoshop CS", "Paint Shop Pro", "Locked"})
+            for (const char* row :
+                 {"Adobe Photoshop 7.0", "Adobe Photoshop CS", "Paint Shop Pro", "Locked"})
                 d.m_lstChecks.AddString(row);
         };
         std::thread user([&] {
@@ -30,7 +31,8 @@ protected:
     // The middle of a row, at x pixels from the list's left edge.
     POINT RowPoint(int row, int x) const {
         RECT rect{};
-        ::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+        ::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                       reinterpret_cast<LPARAM>(&rect));
         return POINT{rect.left + x, (rect.top + rect.bottom) / 2};
     }
     void ClickRow(int row, int x) {

@@ -10,7 +10,8 @@ bool Checked(CDialog& dialog, int id) {
 
 void Check(CDialog& dialog, int checkedId) {
     for (int id : {IDC_RADIO_A, IDC_RADIO_B, IDC_RADIO_C})
-        ::SendMessageA(dialog.GetDlgItem(id), BM_SETCHECK, id == checkedId ? BST_CHECKED : BST_UNCHECKED, 0);
+        ::SendMessageA(dialog.GetDlgItem(id), BM_SETCHECK,
+                       id == checkedId ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 // Runs the dialog with a script that ends it; the script's findings are checked
@@ -40,7 +41,8 @@ TEST(DataExchangeTest, RadioGroupCountsOnlyItsRadioButtonsUpToTheNextGroup) {
         ::SendMessageA(d.GetDlgItem(IDC_RADIO_D), BM_SETCHECK, BST_CHECKED, 0);
         d.m_nChoice = 2;
         d.UpdateData(false);
-        otherGroupKept = Checked(d, IDC_RADIO_D) && Checked(d, IDC_RADIO_C) && !Checked(d, IDC_RADIO_B);
+        otherGroupKept =
+            Checked(d, IDC_RADIO_D) && Checked(d, IDC_RADIO_C) && !Checked(d, IDC_RADIO_B);
 
         Check(d, IDC_RADIO_A);
         d.UpdateData(true);
@@ -54,7 +56,8 @@ TEST(DataExchangeTest, RadioGroupCountsOnlyItsRadioButtonsUpToTheNextGroup) {
 
         d.m_nChoice = 3;
         d.UpdateData(false);
-        noneForOutOfRange = !Checked(d, IDC_RADIO_A) && !Checked(d, IDC_RADIO_B) && !Checked(d, IDC_RADIO_C);
+        noneForOutOfRange =
+            !Checked(d, IDC_RADIO_A) && !Checked(d, IDC_RADIO_B) && !Checked(d, IDC_RADIO_C);
         d.UpdateData(true);
         readBack[3] = d.m_nChoice;
     });

@@ -33,7 +33,8 @@ TEST(MessageBoxTest, CaptionIsTheExecutablesNameAndTheDefaultIconIsTheExclamatio
     EXPECT_EQ("framework_tests", AfxGetAppName());
 
     SeenBox seen;
-    EXPECT_EQ(IDNO, ShowAndAnswer("The folder:\n\nC:\\%s\n\ndoes not exist.", MB_YESNO, IDNO, &seen));
+    EXPECT_EQ(IDNO,
+              ShowAndAnswer("The folder:\n\nC:\\%s\n\ndoes not exist.", MB_YESNO, IDNO, &seen));
     ASSERT_TRUE(seen.found);
     EXPECT_EQ("The folder:\n\nC:\\%s\n\ndoes not exist.", seen.text);
     EXPECT_EQ(::LoadIconA(nullptr, IDI_EXCLAMATION), seen.icon);

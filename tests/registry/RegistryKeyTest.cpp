@@ -85,12 +85,14 @@ TEST_F(RegistryKeyTest, ListsSubkeysInRegistryOrderAndLeavesTheListAloneOnFailur
     EXPECT_EQ(nullptr, key.m_hKey);
 
     names = {"stale"};
-    EXPECT_EQ(ERROR_SUCCESS, key.EnumSubkeys(HKEY_CURRENT_USER, (std::string(kRoot) + "\\Leaf").c_str(), names));
+    EXPECT_EQ(ERROR_SUCCESS,
+              key.EnumSubkeys(HKEY_CURRENT_USER, (std::string(kRoot) + "\\Leaf").c_str(), names));
     EXPECT_TRUE(names.empty());
 
     names = {"kept"};
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND,
-              key.EnumSubkeys(HKEY_CURRENT_USER, (std::string(kRoot) + "\\Missing").c_str(), names));
+    EXPECT_EQ(
+        ERROR_FILE_NOT_FOUND,
+        key.EnumSubkeys(HKEY_CURRENT_USER, (std::string(kRoot) + "\\Missing").c_str(), names));
     EXPECT_EQ(std::vector<std::string>{"kept"}, names);
 }
 

@@ -26,8 +26,8 @@ DWORD RunControl(const std::string& folder) {
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     std::string environment = EnvironmentWith(kNativeFirst);
-    if (!::CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, &environment[0], folder.c_str(), &startup,
-                          &process))
+    if (!::CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, &environment[0],
+                          folder.c_str(), &startup, &process))
         return 99;
     ::WaitForSingleObject(process.hProcess, 10000);
     DWORD code = 99;
@@ -39,11 +39,13 @@ DWORD RunControl(const std::string& folder) {
 
 TEST(DllPlantingTest, DllPlantedBesideTheInstallerIsNotLoaded) {
     RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}}};
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", "C:\\PS");
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
+                 "C:\\PS");
     TempFolder folder("planted");
-    ASSERT_TRUE(::CopyFileA((BuildFolder() + "\\..\\planted\\uxtheme.dll").c_str(), (folder / "uxtheme.dll").c_str(),
-                            FALSE));
-    ASSERT_TRUE(::CopyFileA((BuildFolder() + "\\search_control.exe").c_str(), (folder / "control.exe").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileA((BuildFolder() + "\\..\\planted\\uxtheme.dll").c_str(),
+                            (folder / "uxtheme.dll").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileA((BuildFolder() + "\\search_control.exe").c_str(),
+                            (folder / "control.exe").c_str(), FALSE));
 
     // The planted file is taken by a program that does not restrict its search.
     EXPECT_EQ(0u, RunControl(folder.Path()));
@@ -54,7 +56,8 @@ TEST(DllPlantingTest, DllPlantedBesideTheInstallerIsNotLoaded) {
     HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, run.Pid());
     MODULEENTRY32 entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Module32First(snapshot, &entry); more; more = ::Module32Next(snapshot, &entry))
+    for (BOOL more = ::Module32First(snapshot, &entry); more;
+         more = ::Module32Next(snapshot, &entry))
         modules.push_back(Lower(entry.szExePath));
     ::CloseHandle(snapshot);
 
@@ -62,7 +65,8 @@ TEST(DllPlantingTest, DllPlantedBesideTheInstallerIsNotLoaded) {
     bool themeLoaded = false;
     for (const std::string& module : modules) {
         EXPECT_NE(planted, module);
-        themeLoaded |= module.size() > 12 && module.compare(module.size() - 12, 12, "\\uxtheme.dll") == 0;
+        themeLoaded |=
+            module.size() > 12 && module.compare(module.size() - 12, 12, "\\uxtheme.dll") == 0;
     }
     // The name was loaded, from the system folder.
     EXPECT_TRUE(themeLoaded);

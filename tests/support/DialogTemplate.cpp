@@ -32,8 +32,9 @@ public:
         for (WORD c = first; c != 0; c = Word())
             wide.push_back(static_cast<wchar_t>(c));
         std::string text(wide.size() * 2 + 1, '\0');
-        const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &text[0],
-                                                static_cast<int>(text.size()), nullptr, nullptr);
+        const int bytes =
+            ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &text[0],
+                                  static_cast<int>(text.size()), nullptr, nullptr);
         text.resize(static_cast<size_t>(bytes > 0 ? bytes : 0));
         return text;
     }
@@ -51,13 +52,20 @@ private:
 
 std::string PredefinedClass(WORD ordinal) {
     switch (ordinal) {
-    case 0x80: return "Button";
-    case 0x81: return "Edit";
-    case 0x82: return "Static";
-    case 0x83: return "ListBox";
-    case 0x84: return "ScrollBar";
-    case 0x85: return "ComboBox";
-    default: return "#" + std::to_string(ordinal);
+    case 0x80:
+        return "Button";
+    case 0x81:
+        return "Edit";
+    case 0x82:
+        return "Static";
+    case 0x83:
+        return "ListBox";
+    case 0x84:
+        return "ScrollBar";
+    case 0x85:
+        return "ComboBox";
+    default:
+        return "#" + std::to_string(ordinal);
     }
 }
 } // namespace
@@ -65,7 +73,8 @@ std::string PredefinedClass(WORD ordinal) {
 bool LoadDialogTemplate(HMODULE module, int id, DialogTemplate* result) {
     HRSRC resource = ::FindResourceA(module, MAKEINTRESOURCEA(id), RT_DIALOG);
     HGLOBAL loaded = resource != nullptr ? ::LoadResource(module, resource) : nullptr;
-    const auto* bytes = static_cast<const BYTE*>(loaded != nullptr ? ::LockResource(loaded) : nullptr);
+    const auto* bytes =
+        static_cast<const BYTE*>(loaded != nullptr ? ::LockResource(loaded) : nullptr);
     if (bytes == nullptr)
         return false;
 
@@ -76,7 +85,7 @@ bool LoadDialogTemplate(HMODULE module, int id, DialogTemplate* result) {
     const WORD second = in.Word();
     t.extended = first == 1 && second == 0xFFFF;
     if (t.extended) {
-        in.Dword();  // help id
+        in.Dword(); // help id
         t.exStyle = in.Dword();
         t.style = in.Dword();
     } else {
@@ -88,15 +97,15 @@ bool LoadDialogTemplate(HMODULE module, int id, DialogTemplate* result) {
     t.y = in.Short();
     t.cx = in.Short();
     t.cy = in.Short();
-    in.NameOrOrdinal();  // menu
-    in.NameOrOrdinal();  // class
+    in.NameOrOrdinal(); // menu
+    in.NameOrOrdinal(); // class
     t.caption = in.NameOrOrdinal();
     if (t.style & (DS_SETFONT | DS_SHELLFONT)) {
         t.pointSize = in.Word();
         if (t.extended) {
-            in.Word();  // weight
-            in.Byte();  // italic
-            in.Byte();  // character set
+            in.Word(); // weight
+            in.Byte(); // italic
+            in.Byte(); // character set
         }
         t.typeface = in.NameOrOrdinal();
     }
@@ -104,7 +113,7 @@ bool LoadDialogTemplate(HMODULE module, int id, DialogTemplate* result) {
         in.AlignDword();
         DialogItemTemplate item{};
         if (t.extended) {
-            in.Dword();  // help id
+            in.Dword(); // help id
             item.exStyle = in.Dword();
             item.style = in.Dword();
         } else {
@@ -124,7 +133,7 @@ bool LoadDialogTemplate(HMODULE module, int id, DialogTemplate* result) {
         if (ordinal)
             item.className = PredefinedClass(classOrdinal);
         item.text = in.NameOrOrdinal();
-        in.Skip(in.Word());  // creation data
+        in.Skip(in.Word()); // creation data
         t.items.push_back(item);
     }
     return true;

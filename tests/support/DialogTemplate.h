@@ -8,8 +8,8 @@
 
 struct DialogItemTemplate {
     int id;
-    std::string className;  // "Button", "Edit", "Static", "ListBox", ... or the class name
-    std::string text;       // "#128" for a resource ordinal
+    std::string className; // "Button", "Edit", "Static", "ListBox", ... or the class name
+    std::string text;      // "#128" for a resource ordinal
     DWORD style;
     DWORD exStyle;
     short x, y, cx, cy;

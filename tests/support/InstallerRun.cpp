@@ -24,10 +24,11 @@ InstallerRun::InstallerRun(const std::string& folder, const char* extraVariable)
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string commandLine = "\"" + exe + "\"";
-    std::string environment = extraVariable != nullptr ? EnvironmentWith(extraVariable) : std::string();
+    std::string environment =
+        extraVariable != nullptr ? EnvironmentWith(extraVariable) : std::string();
     if (!::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                          extraVariable != nullptr ? &environment[0] : nullptr, folder.c_str(), &startup,
-                          &m_process))
+                          extraVariable != nullptr ? &environment[0] : nullptr, folder.c_str(),
+                          &startup, &m_process))
         throw std::runtime_error("cannot start " + exe);
 }
 

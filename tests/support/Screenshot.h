@@ -9,7 +9,7 @@
 struct Capture {
     int width = 0;
     int height = 0;
-    std::vector<COLORREF> pixels;  // top row first, RGB() values
+    std::vector<COLORREF> pixels; // top row first, RGB() values
 
     COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };

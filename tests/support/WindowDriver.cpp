@@ -44,9 +44,11 @@ HWND FindTopWindow(DWORD pid, const std::string& caption, const char* className)
     return search.found;
 }
 
-HWND WaitForTopWindow(DWORD pid, const std::string& caption, const char* className, DWORD timeoutMs) {
+HWND WaitForTopWindow(DWORD pid, const std::string& caption, const char* className,
+                      DWORD timeoutMs) {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindTopWindow(pid, caption, className)) != nullptr; }, timeoutMs);
+    WaitUntil([&] { return (found = FindTopWindow(pid, caption, className)) != nullptr; },
+              timeoutMs);
     return found;
 }
 
@@ -68,7 +70,9 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-bool IsChecked(HWND button) { return ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(HWND button) {
+    return ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 std::vector<std::string> ListRows(HWND list) {
     // Asked in UTF-16 and converted here: Wine hands another process's owner-drawn
@@ -82,17 +86,22 @@ std::vector<std::string> ListRows(HWND list) {
                                               reinterpret_cast<LPARAM>(&wide[0]));
         wide.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
         std::string text(wide.size() * 2, '\0');
-        const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0],
-                                                static_cast<int>(text.size()), nullptr, nullptr);
+        const int bytes =
+            ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0],
+                                  static_cast<int>(text.size()), nullptr, nullptr);
         text.resize(static_cast<size_t>(std::max(bytes, 0)));
         rows.push_back(text);
     }
     return rows;
 }
 
-int ListSelection(HWND list) { return static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0)); }
+int ListSelection(HWND list) {
+    return static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0));
+}
 
-void Click(HWND button) { ::PostMessageA(button, BM_CLICK, 0, 0); }
+void Click(HWND button) {
+    ::PostMessageA(button, BM_CLICK, 0, 0);
+}
 
 void ClickAt(HWND window, int x, int y) {
     const LPARAM point = MAKELPARAM(x, y);
@@ -106,7 +115,8 @@ void PressKey(HWND window, UINT virtualKey) {
     const UINT character = ::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_CHAR);
     if (character != 0 && virtualKey != VK_RETURN && virtualKey != VK_ESCAPE)
         ::PostMessageA(window, WM_CHAR, character, 1 | (static_cast<LPARAM>(scan) << 16));
-    ::PostMessageA(window, WM_KEYUP, virtualKey, 1 | (static_cast<LPARAM>(scan) << 16) | (3u << 30));
+    ::PostMessageA(window, WM_KEYUP, virtualKey,
+                   1 | (static_cast<LPARAM>(scan) << 16) | (3u << 30));
 }
 
 void TypeText(HWND edit, const std::string& text) {
