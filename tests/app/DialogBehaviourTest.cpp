@@ -44,6 +44,16 @@ protected:
         WaitUntil([&] { return TextOf(edit) == text; });
     }
     bool Enabled(int id) { return ::IsWindowEnabled(run->Control(id)) != 0; }
+    // Chooses another place with no folder yet: the chooser opens and takes folder.
+    bool ChooseOtherPlace(const std::string& folder) {
+        Click(run->Control(IDC_TARGET_OTHER));
+        HWND chooser = Chooser();
+        if (chooser == nullptr)
+            return false;
+        Type(::GetDlgItem(chooser, 14148), folder);
+        Close(chooser, IDOK);
+        return WaitUntil([&] { return TextOf(run->Control(IDC_OTHER_PATH)) == folder; });
+    }
 
     RegistrySandbox sandbox{
         {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
@@ -56,13 +66,7 @@ protected:
 TEST_F(DialogBehaviourTest, TargetRadiosSwitchTheControlsAndOpenTheChooserOnlyWithoutAFolder) {
     ASSERT_NE(nullptr, run->WaitForDialog());
     HWND edit = run->Control(IDC_OTHER_PATH);
-
-    Click(run->Control(IDC_TARGET_OTHER));
-    HWND chooser = Chooser();
-    ASSERT_NE(nullptr, chooser);
-    Type(::GetDlgItem(chooser, 14148), first.Path());
-    Close(chooser, IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(edit) == first.Path(); }));
+    ASSERT_TRUE(ChooseOtherPlace(first.Path()));
     EXPECT_FALSE(Enabled(IDC_HOST_LIST));
     EXPECT_TRUE(Enabled(IDC_OTHER_PATH));
     EXPECT_TRUE(Enabled(IDC_BROWSE));
@@ -82,7 +86,7 @@ TEST_F(DialogBehaviourTest, TargetRadiosSwitchTheControlsAndOpenTheChooserOnlyWi
     EXPECT_TRUE(WaitUntil([&] { return Enabled(IDC_OTHER_PATH); }));
     Type(edit, "");
     Click(run->Control(IDC_TARGET_OTHER));
-    chooser = Chooser();
+    HWND chooser = Chooser();
     ASSERT_NE(nullptr, chooser);
     Close(chooser, IDCANCEL);
     EXPECT_EQ("", TextOf(edit));
@@ -93,16 +97,11 @@ TEST_F(DialogBehaviourTest, TargetRadiosSwitchTheControlsAndOpenTheChooserOnlyWi
 TEST_F(DialogBehaviourTest, BrowseStartsAtTheKeptFolderNotAtTypedText) {
     ASSERT_NE(nullptr, run->WaitForDialog());
     HWND edit = run->Control(IDC_OTHER_PATH);
-    Click(run->Control(IDC_TARGET_OTHER));
-    HWND chooser = Chooser();
-    ASSERT_NE(nullptr, chooser);
-    Type(::GetDlgItem(chooser, 14148), first.Path());
-    Close(chooser, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return TextOf(edit) == first.Path(); }));
+    ASSERT_TRUE(ChooseOtherPlace(first.Path()));
 
     Type(edit, second.Path());
     Click(run->Control(IDC_BROWSE));
-    chooser = Chooser();
+    HWND chooser = Chooser();
     ASSERT_NE(nullptr, chooser);
     EXPECT_EQ(first.Path(), ChooserPath(chooser));
     Close(chooser, IDCANCEL);
