@@ -1,9 +1,10 @@
 #include "folders/FolderRules.h"
 
+#include "framework/MbcsText.h"
 #include "framework/WinApp.h"
 #include "platform/FileSystem.h"
 
-#include <cstring>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -11,17 +12,7 @@ namespace {
 // could only be cut short, and a cut path names the wrong folder.
 constexpr size_t kMaxPathLength = MAX_PATH - 1;
 
-// Where each character of the text starts, and the text's length at the end.
-std::vector<size_t> CharacterStarts(const std::string& text, UINT codePage) {
-    std::vector<size_t> starts;
-    for (size_t i = 0; i < text.size(); ++i) {
-        starts.push_back(i);
-        if (i + 1 < text.size() && ::IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[i])))
-            ++i;
-    }
-    starts.push_back(text.size());
-    return starts;
-}
+const std::string_view kForbidden = "\"*/:<>?\\|";
 
 bool IsEdgeCharacter(char c) {
     return c == '\t' || c == ' ' || c == '.';
@@ -54,7 +45,7 @@ bool IsValidFolderName(const std::string& name, UINT codePage) {
         // A double-byte character can hold any byte as its second one.
         if (starts[i + 1] - starts[i] != 1)
             continue;
-        if (std::strchr("\"*/:<>?\\|", name[starts[i]]) != nullptr && name[starts[i]] != '\0')
+        if (kForbidden.find(name[starts[i]]) != std::string_view::npos)
             return false;
     }
     return true;

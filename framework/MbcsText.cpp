@@ -13,6 +13,13 @@ template <class F> void ForEachCharacter(const std::string& text, UINT codePage,
 }
 } // namespace
 
+std::vector<size_t> CharacterStarts(const std::string& text, UINT codePage) {
+    std::vector<size_t> starts;
+    ForEachCharacter(text, codePage, [&](size_t i) { starts.push_back(i); });
+    starts.push_back(text.size());
+    return starts;
+}
+
 size_t FindLastSeparator(const std::string& text, UINT codePage) {
     size_t found = std::string::npos;
     ForEachCharacter(text, codePage, [&](size_t i) {

@@ -4,6 +4,11 @@
 #include "framework/Win32.h"
 
 #include <string>
+#include <vector>
+
+// Where each character of the text starts (its lead byte for a double-byte one), and
+// the text's length as a last entry.
+std::vector<size_t> CharacterStarts(const std::string& text, UINT codePage = CP_ACP);
 
 // Position of the last '\' that is a character of its own, or npos.
 size_t FindLastSeparator(const std::string& text, UINT codePage = CP_ACP);
