@@ -12,12 +12,6 @@ const char kPhotoshopName[] = "Adobe Photoshop ";
 const char kElementsKey[] = "Software\\Adobe\\Photoshop Elements";
 const char kElementsName[] = "Adobe Photoshop Elements ";
 const char kJascKey[] = "Software\\JASC";
-
-// The last character, not the last byte: a double-byte character may end in '\'.
-bool EndsWithSeparator(const std::string& path) {
-    const size_t last = FindLastCharacter(path);
-    return last != std::string::npos && path[last] == '\\';
-}
 } // namespace
 
 void CInstallerDlg::DiscoverHosts() {

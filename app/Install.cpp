@@ -18,9 +18,8 @@ const char kPluginPattern[] = "\\*.8bf";
 constexpr size_t kFailuresListed = 10;
 
 std::string WithoutTrailingSeparator(std::string path) {
-    const size_t last = FindLastCharacter(path);
-    if (last != std::string::npos && path[last] == '\\')
-        path.erase(last);
+    if (EndsWithSeparator(path))
+        path.pop_back();
     return path;
 }
 

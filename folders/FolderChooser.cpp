@@ -140,9 +140,8 @@ void CFolderChooser::OnChooserEditChange() {
 
 int CFolderChooser::PrepareFolder(const std::string& path) {
     std::string folder = path;
-    const size_t last = FindLastCharacter(folder);
-    if (last != std::string::npos && folder[last] == '\\')
-        folder.erase(last);
+    if (EndsWithSeparator(folder))
+        folder.pop_back();
     if (folder.size() < 3)
         folder += '\\';
     return EnsureFolder(folder, false);

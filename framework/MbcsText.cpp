@@ -34,3 +34,8 @@ size_t FindLastCharacter(const std::string& text, UINT codePage) {
     ForEachCharacter(text, codePage, [&](size_t i) { last = i; });
     return last;
 }
+
+bool EndsWithSeparator(const std::string& text, UINT codePage) {
+    const size_t last = FindLastCharacter(text, codePage);
+    return last != std::string::npos && text[last] == '\\';
+}

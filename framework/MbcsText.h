@@ -16,3 +16,7 @@ size_t FindLastSeparator(const std::string& text, UINT codePage = CP_ACP);
 // Position of the last character of the text (its lead byte when it is a double-byte
 // character), or npos for the empty text.
 size_t FindLastCharacter(const std::string& text, UINT codePage = CP_ACP);
+
+// True when the last character is '\' (a double-byte character ending in that byte
+// does not count).
+bool EndsWithSeparator(const std::string& text, UINT codePage = CP_ACP);
