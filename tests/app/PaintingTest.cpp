@@ -179,7 +179,7 @@ TEST_F(PaintingTest, FrameIsWhiteWithoutAPicture) {
     EXPECT_EQ(0, wrong);
 }
 
-TEST_F(PaintingTest, AboutEntryOpensTheAboutBoxModallyAndReturnsToTheDialog) {
+TEST_F(PaintingTest, SystemMenuOpensTheAboutBoxModallyAndStillMovesAndClosesTheDialog) {
     InstallerRun run(package.Path());
     HWND dialog = run.WaitForDialog();
     ASSERT_NE(nullptr, dialog);
@@ -217,6 +217,20 @@ TEST_F(PaintingTest, AboutEntryOpensTheAboutBoxModallyAndReturnsToTheDialog) {
     ASSERT_NE(nullptr, about);
     PressKey(::GetDlgItem(about, IDOK), VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+
+    // Move from the system menu still works: arrow keys, then Enter.
+    RECT before{};
+    ::GetWindowRect(dialog, &before);
+    ::PostMessageA(dialog, WM_SYSCOMMAND, SC_MOVE, 0);
+    ::Sleep(200);
+    for (int i = 0; i < 3; ++i)
+        PressKey(dialog, VK_RIGHT);
+    PressKey(dialog, VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] {
+        RECT after{};
+        ::GetWindowRect(dialog, &after);
+        return after.left != before.left || after.top != before.top;
+    }));
 
     ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, run.WaitForExit());
