@@ -60,7 +60,8 @@ TEST_F(PaintingTest, TickedRowsAreTintedSelectionHighlightsAndADisabledListIsGre
     HWND dialog = run.WaitForDialog();
     ASSERT_NE(nullptr, dialog);
     HWND list = run.Control(IDC_HOST_LIST);
-    ::Sleep(300);
+    // Painted once the dialog has settled on the screen.
+    EXPECT_TRUE(WaitUntil([&] { return LookAtRow(list, 0).background == kTint; }));
     SaveScreenshot(CaptureWindow(dialog), "main-dialog");
 
     RowLook ticked = LookAtRow(list, 0);
@@ -83,11 +84,16 @@ TEST_F(PaintingTest, TickedRowsAreTintedSelectionHighlightsAndADisabledListIsGre
     ASSERT_NE(nullptr, chooser);
     Click(::GetDlgItem(chooser, IDCANCEL));
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(list); }));
-    EXPECT_TRUE(
-        WaitUntil([&] { return LookAtRow(list, 1).background == ::GetSysColor(COLOR_WINDOW); }));
-    ticked = LookAtRow(list, 0);
-    plain = LookAtRow(list, 1);
+    // The closed chooser uncovers the list, which repaints row by row.
+    WaitUntil([&] {
+        ticked = LookAtRow(list, 0);
+        plain = LookAtRow(list, 1);
+        return ticked.background == kTint && ticked.hasGreyText && !ticked.hasWindowText &&
+               plain.background == ::GetSysColor(COLOR_WINDOW) && plain.hasGreyText &&
+               !plain.hasWindowText;
+    });
     EXPECT_EQ(kTint, ticked.background);
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), plain.background);
     EXPECT_TRUE(ticked.hasGreyText);
     EXPECT_FALSE(ticked.hasWindowText);
     EXPECT_TRUE(plain.hasGreyText);
@@ -120,8 +126,6 @@ TEST_F(PaintingTest, PictureIsCentredInItsWhiteFrame) {
     InstallerRun run(package.Path());
     ASSERT_NE(nullptr, run.WaitForDialog());
     HWND frame = run.Control(IDC_PICTURE);
-    ::Sleep(300);
-    const Capture shown = CaptureWindow(frame);
     const Capture picture = LoadPicture();
     ASSERT_EQ(112, picture.width);
     ASSERT_EQ(224, picture.height);
@@ -131,18 +135,24 @@ TEST_F(PaintingTest, PictureIsCentredInItsWhiteFrame) {
     const int left = (rect.right - picture.width - rect.left) / 2;
     const int top = (rect.bottom - picture.height - rect.top) / 2;
     const POINT client = ClientOffset(frame);
-    int wrong = 0, white = 0;
+    int wrong = -1, white = 0;
     // The frame's own one-pixel border is drawn over the edge of the painting.
-    for (int y = 1; y < rect.bottom - 1; ++y) {
-        for (int x = 1; x < rect.right - 1; ++x) {
-            const bool inPicture =
-                x >= left && x < left + picture.width && y >= top && y < top + picture.height;
-            const COLORREF expected =
-                inPicture ? picture.At(x - left, y - top) : RGB(255, 255, 255);
-            white += inPicture ? 0 : 1;
-            wrong += shown.At(client.x + x, client.y + y) != expected ? 1 : 0;
+    auto countWrong = [&] {
+        const Capture shown = CaptureWindow(frame);
+        wrong = white = 0;
+        for (int y = 1; y < rect.bottom - 1; ++y) {
+            for (int x = 1; x < rect.right - 1; ++x) {
+                const bool inPicture =
+                    x >= left && x < left + picture.width && y >= top && y < top + picture.height;
+                const COLORREF expected =
+                    inPicture ? picture.At(x - left, y - top) : RGB(255, 255, 255);
+                white += inPicture ? 0 : 1;
+                wrong += shown.At(client.x + x, client.y + y) != expected ? 1 : 0;
+            }
         }
-    }
+        return wrong == 0;
+    };
+    WaitUntil(countWrong);
     EXPECT_EQ(0, wrong);
     // The frame is a little larger than the picture: white margins show around it.
     EXPECT_GT(white, 0);
@@ -162,16 +172,19 @@ TEST_F(PaintingTest, FrameIsWhiteWithoutAPicture) {
             WaitForTopWindow(::GetCurrentProcessId(), InstallerRun::kDialogCaption, "#32770");
         if (window == nullptr)
             return;
-        ::Sleep(300);
         HWND frame = ::GetDlgItem(window, IDC_PICTURE);
-        const Capture shown = CaptureWindow(frame);
         const POINT client = ClientOffset(frame);
         RECT rect{};
         ::GetClientRect(frame, &rect);
-        wrong = 0;
-        for (int y = 1; y < rect.bottom - 1; ++y)
-            for (int x = 1; x < rect.right - 1; ++x)
-                wrong += shown.At(client.x + x, client.y + y) != RGB(255, 255, 255) ? 1 : 0;
+        // Until it is painted the frame shows the dialog's own colour, never white.
+        WaitUntil([&] {
+            const Capture shown = CaptureWindow(frame);
+            wrong = 0;
+            for (int y = 1; y < rect.bottom - 1; ++y)
+                for (int x = 1; x < rect.right - 1; ++x)
+                    wrong += shown.At(client.x + x, client.y + y) != RGB(255, 255, 255) ? 1 : 0;
+            return wrong == 0;
+        });
         ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
     dialog.DoModal();
