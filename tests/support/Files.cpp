@@ -11,17 +11,26 @@ std::string BuildFolder() {
 }
 
 TempFolder::TempFolder(const std::string& name) {
-    for (unsigned n = ::GetCurrentProcessId() % 10000;; ++n) {
+    // A folder of an earlier test may still be on its way out (a program that ran in
+    // it has only just ended): such a name is passed over like one in use.
+    const unsigned first = ::GetCurrentProcessId() % 10000;
+    for (unsigned n = first; n < first + 1000; ++n) {
         m_path = "C:\\qt-" + name + "-" + std::to_string(n);
         if (::CreateDirectoryA(m_path.c_str(), nullptr))
             return;
-        if (::GetLastError() != ERROR_ALREADY_EXISTS)
-            throw std::runtime_error("cannot create " + m_path);
     }
+    throw std::runtime_error("cannot create a folder C:\\qt-" + name + "-...");
 }
 
 TempFolder::~TempFolder() {
-    RemoveTree(m_path);
+    // A program that ran in the folder may still be letting go of its files.
+    for (int attempt = 0;
+         attempt < 20 && ::GetFileAttributesA(m_path.c_str()) != INVALID_FILE_ATTRIBUTES;
+         ++attempt) {
+        if (attempt > 0)
+            ::Sleep(50);
+        RemoveTree(m_path);
+    }
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
