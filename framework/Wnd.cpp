@@ -27,10 +27,6 @@ bool CWnd::SubclassWindow(HWND hWnd) {
     return true;
 }
 
-bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
-    return SubclassWindow(::GetDlgItem(parent->m_hWnd, static_cast<int>(id)));
-}
-
 HWND CWnd::UnsubclassWindow() {
     HWND hWnd = m_hWnd;
     if (hWnd == nullptr)
@@ -151,17 +147,9 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
-HMENU CWnd::GetSystemMenu(bool revert) const {
-    return ::GetSystemMenu(m_hWnd, revert ? TRUE : FALSE);
-}
-
 HICON CWnd::SetIcon(HICON icon, bool big) {
     return reinterpret_cast<HICON>(
         SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
-}
-
-DWORD CWnd::GetStyle() const {
-    return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE));
 }
 
 bool CWnd::IsIconic() const {

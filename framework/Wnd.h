@@ -18,7 +18,6 @@ public:
 
     // Subclasses a window that already exists; false if it is bound already or null.
     bool SubclassWindow(HWND hWnd);
-    bool SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
 
     // The object bound to hWnd by SubclassWindow, or null.
@@ -30,9 +29,7 @@ public:
     bool IsWindowEnabled() const;
     HWND GetDlgItem(int id) const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    HMENU GetSystemMenu(bool revert) const;
     HICON SetIcon(HICON icon, bool big);
-    DWORD GetStyle() const;
     bool IsIconic() const;
 
 protected:

@@ -1,5 +1,4 @@
-#include "app/InstallerDlg.h"
-
+#include "tests/app/InstallerDlgProbe.h"
 #include "tests/support/DialogTemplate.h"
 #include "tests/support/Registry.h"
 #include "tests/support/WindowDriver.h"
@@ -11,10 +10,7 @@
 namespace {
 struct ControlSeen {
     int id;
-    std::string className;
-    std::string text;
     RECT rect; // in the dialog's client coordinates
-    DWORD style;
 };
 
 struct TemplateSeen {
@@ -33,22 +29,19 @@ RECT DialogUnits(HWND dialog, int x, int y, int cx, int cy) {
 }
 
 // Runs the real dialog and records every control as the template made it.
-class TemplateProbe : public CInstallerDlg {
+class TemplateProbe : public InstallerInitProbe {
 public:
     TemplateSeen seen;
     std::vector<std::pair<int, RECT>> expected; // id and its dialog-unit rectangle in pixels
 
 protected:
-    BOOL OnInitDialog() override {
-        const BOOL result = CInstallerDlg::OnInitDialog();
+    void Inspect() override {
         for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
              child = ::GetWindow(child, GW_HWNDNEXT)) {
             RECT rect{};
             ::GetWindowRect(child, &rect);
             ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-            seen.controls.push_back({static_cast<short>(::GetDlgCtrlID(child)), ClassOf(child),
-                                     TextOf(child), rect,
-                                     static_cast<DWORD>(::GetWindowLongPtrA(child, GWL_STYLE))});
+            seen.controls.push_back({static_cast<short>(::GetDlgCtrlID(child)), rect});
         }
         seen.expectedClient = DialogUnits(m_hWnd, 0, 0, 335, 175);
         ::GetClientRect(m_hWnd, &seen.client);
@@ -65,8 +58,6 @@ protected:
               Box{IDC_BROWSE, 313, 130, 15, 14}, Box{IDC_HOST_PATH, 93, 97, 230, 8},
               Box{IDC_PICTURE, 7, 7, 76, 139}, Box{-1, 7, 160, 77, 8}})
             expected.emplace_back(b.id, DialogUnits(m_hWnd, b.x, b.y, b.cx, b.cy));
-        ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
-        return result;
     }
 };
 
@@ -203,14 +194,13 @@ TEST(DialogTemplateTest, AboutBoxTemplateHoldsItsIconTextsAndButton) {
 }
 
 // The system menu as the dialog has it once initialised.
-class MenuProbe : public CInstallerDlg {
+class MenuProbe : public InstallerInitProbe {
 public:
     std::vector<std::pair<UINT, std::string>> items; // id (0 for a separator) and text
     bool dragIconIsTheIcon = false;
 
 protected:
-    BOOL OnInitDialog() override {
-        const BOOL result = CInstallerDlg::OnInitDialog();
+    void Inspect() override {
         HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
             char text[128] = "";
@@ -220,8 +210,6 @@ protected:
         }
         dragIconIsTheIcon = m_hIcon != nullptr &&
                             SendMessage(WM_QUERYDRAGICON) == reinterpret_cast<LRESULT>(m_hIcon);
-        ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
-        return result;
     }
 };
 

@@ -25,13 +25,25 @@ struct InstallerSnapshot {
     bool chooserOpened = false;
 };
 
-class InstallerDlgProbe : public CInstallerDlg {
+// The real dialog that looks at itself once initialised and then ends.
+class InstallerInitProbe : public CInstallerDlg {
+protected:
+    virtual void Inspect() = 0;
+
+    BOOL OnInitDialog() override {
+        const BOOL result = CInstallerDlg::OnInitDialog();
+        Inspect();
+        ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+        return result;
+    }
+};
+
+class InstallerDlgProbe : public InstallerInitProbe {
 public:
     InstallerSnapshot seen;
 
 protected:
-    BOOL OnInitDialog() override {
-        const BOOL result = CInstallerDlg::OnInitDialog();
+    void Inspect() override {
         for (int row = 0; row < m_lstHosts.GetCount(); ++row) {
             seen.rows.push_back(m_lstHosts.GetText(row));
             seen.checks.push_back(m_lstHosts.GetCheck(row));
@@ -45,8 +57,6 @@ protected:
         seen.listEnabled = m_lstHosts.IsWindowEnabled();
         seen.editEnabled = ::IsWindowEnabled(GetDlgItem(IDC_OTHER_PATH)) != 0;
         seen.browseEnabled = ::IsWindowEnabled(GetDlgItem(IDC_BROWSE)) != 0;
-        ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
-        return result;
     }
 };
 
