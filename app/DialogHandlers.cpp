@@ -18,6 +18,8 @@ void CInstallerDlg::OnChooseFolder() {
     // The chooser starts at the folder last accepted or read, not at text typed since.
     const std::string start = m_strOtherPath;
     CFolderChooser chooser("Select Directory", "Plug-in folder", start.c_str(), nullptr);
+    // Install adds the sub-folder: a folder it would have to refuse is refused here.
+    chooser.SetRoomBelow(sizeof(kTargetSubFolder) - 1);
     if (chooser.DoModal() == IDOK) {
         m_strOtherPath = chooser.GetPath();
         UpdateData(false);

@@ -4,18 +4,15 @@
 #include "app/InstallerDlg.h"
 
 #include "folders/FolderChooser.h"
+#include "folders/FolderRules.h"
 #include "framework/FileFind.h"
 #include "framework/MbcsText.h"
 #include "framework/WinApp.h"
 #include "platform/FileSystem.h"
 
 namespace {
-const char kTargetFolder[] = "\\QuillonTools";
 const char kLogName[] = "\\puninst.log";
 const char kPluginPattern[] = "\\*.8bf";
-
-// How many failed copies the closing message names before it only counts the rest.
-constexpr size_t kFailuresListed = 10;
 
 std::string WithoutTrailingSeparator(std::string path) {
     if (EndsWithSeparator(path))
@@ -34,7 +31,18 @@ std::string ExecutableFolder() {
 } // namespace
 
 void CInstallerDlg::OnOK() {
+    // A press queued while an install shows a message box would run a second install
+    // inside the first.
+    if (m_bInstalling)
+        return;
+    m_bInstalling = true;
     OnInstall();
+    m_bInstalling = false;
+}
+
+void CInstallerDlg::OnCancel() {
+    if (!m_bInstalling)
+        CDialog::OnCancel();
 }
 
 void CInstallerDlg::CollectPluginFiles() {
@@ -66,7 +74,7 @@ void CInstallerDlg::OnInstall() {
     }
 
     m_hLog = OpenForAppend(m_strLogPath);
-    m_failedCopies.clear();
+    m_report = CInstallReport();
     CFolderChooser chooser(nullptr, nullptr, nullptr, nullptr);
     UpdateData(true);
 
@@ -80,7 +88,7 @@ void CInstallerDlg::OnInstall() {
             const std::string folder =
                 WithoutTrailingSeparator(m_arrHostDirs[static_cast<size_t>(row)]);
             chooser.PrepareFolder(folder);
-            const std::string target = folder + kTargetFolder;
+            const std::string target = folder + kTargetSubFolder;
             chooser.PrepareFolder(target);
             CopyPluginsTo(target);
         }
@@ -91,18 +99,23 @@ void CInstallerDlg::OnInstall() {
             return;
         }
         // A drive root such as C:\ gives C:\QuillonTools, not a doubled separator.
-        const std::string target = WithoutTrailingSeparator(m_strOtherPath) + kTargetFolder;
+        const std::string target = WithoutTrailingSeparator(m_strOtherPath) + kTargetSubFolder;
         chooser.PrepareFolder(target);
         CopyPluginsTo(target);
     }
     CloseLog();
-    ReportFailedCopies();
+    if (!m_report.IsEmpty())
+        AfxMessageBox(m_report.Message(m_strLogPath), MB_OK | MB_ICONEXCLAMATION);
     CDialog::OnOK();
 }
 
 void CInstallerDlg::CopyPluginsTo(const std::string& destination) {
-    if (m_hLog != nullptr)
-        WriteBytes(m_hLog, destination + "\r\n");
+    // A line break inside a destination would put lines of its own choosing into the
+    // uninstall log. The folder rules have already called such a destination invalid;
+    // it is neither recorded nor copied into.
+    const bool usable = !HasControlCharacter(destination);
+    if (usable && (m_hLog == nullptr || !AppendRecord(m_hLog, destination + "\r\n")))
+        m_report.AddUnloggedDestination(destination);
     for (const std::string& file : m_arrPluginFiles) {
         const size_t separator = FindLastSeparator(file);
         const std::string name =
@@ -110,8 +123,9 @@ void CInstallerDlg::CopyPluginsTo(const std::string& destination) {
         if (name.empty())
             continue;
         const std::string target = destination + "\\" + name;
-        if (!CopyOneFile(file, target))
-            m_failedCopies.push_back(target);
+        const DWORD error = usable ? InstallCopy(file, target) : ERROR_INVALID_NAME;
+        if (error != ERROR_SUCCESS)
+            m_report.AddFailedCopy(target, error);
     }
 }
 
@@ -120,17 +134,4 @@ void CInstallerDlg::CloseLog() {
         CloseFile(m_hLog);
         m_hLog = nullptr;
     }
-}
-
-void CInstallerDlg::ReportFailedCopies() {
-    if (m_failedCopies.empty())
-        return;
-    std::string message = "These plug-ins could not be copied:\n\n";
-    for (size_t i = 0; i < m_failedCopies.size() && i < kFailuresListed; ++i)
-        message += m_failedCopies[i] + "\n";
-    if (m_failedCopies.size() > kFailuresListed)
-        message += "... and " + std::to_string(m_failedCopies.size() - kFailuresListed) + " more\n";
-    message += "\nA program may be using them. Close the programs that use these plug-ins, such as "
-               "your image editor, and run QuillonDeploy again.";
-    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
 }

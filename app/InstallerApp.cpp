@@ -4,12 +4,45 @@
 
 CInstallerApp theApp;
 
+namespace {
+const char kInstanceName[] = "QuillonDeploy.Installer";
+const char kDialogCaption[] = "Quillon Tools deployment";
+
+// One installer at a time: a second one would find the uninstall log held by the first
+// and lose its records. True when another copy runs; it is brought to the front.
+bool AnotherInstallerRuns(HANDLE instance) {
+    // A copy running with administrator rights denies others its object.
+    if (instance != nullptr ? ::GetLastError() != ERROR_ALREADY_EXISTS
+                            : ::GetLastError() != ERROR_ACCESS_DENIED)
+        return false;
+    if (HWND running = ::FindWindowA(MAKEINTATOM(32770), kDialogCaption)) {
+        // A message box or the folder chooser of that copy goes in front of its dialog.
+        HWND front = ::GetLastActivePopup(running);
+        if (::IsIconic(running))
+            ::ShowWindow(running, SW_RESTORE);
+        ::SetForegroundWindow(front);
+    }
+    return true;
+}
+} // namespace
+
 BOOL CInstallerApp::InitInstance() {
+    // A host folder on an empty removable drive must not stop the installer with the
+    // system's "no disk" box; it is a folder that cannot be used like any other.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    HANDLE instance = ::CreateMutexA(nullptr, FALSE, kInstanceName);
+    if (AnotherInstallerRuns(instance)) {
+        if (instance != nullptr)
+            ::CloseHandle(instance);
+        return FALSE;
+    }
     // The dialog controls get their 3-D look from the system for every program built
     // for Windows 4.0 or later, and the templates hold no OLE controls to contain.
     CInstallerDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = nullptr;
+    if (instance != nullptr)
+        ::CloseHandle(instance);
     return FALSE;
 }

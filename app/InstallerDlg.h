@@ -2,6 +2,7 @@
 // The installer dialog holds every piece of state of a run: the host table (the rows
 // of the host list with m_arrHostDirs, parallel by index), the chosen target, the
 // other folder, the plug-in files, the log, the icon and the picture.
+#include "app/InstallReport.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "res/resource.h"
@@ -17,6 +18,8 @@ public:
     // m_nTarget values.
     static constexpr int kTargetHosts = 0;
     static constexpr int kTargetOther = 1;
+    // Every destination is a plug-in folder with this sub-folder.
+    static constexpr char kTargetSubFolder[] = "\\QuillonTools";
 
     explicit CInstallerDlg(CWnd* parent = nullptr);
     ~CInstallerDlg() override;
@@ -27,6 +30,8 @@ protected:
     BOOL OnInitDialog() override;
     // Install, the default button (and Enter).
     void OnOK() override;
+    // Cancel and the close box, ignored while an install runs.
+    void OnCancel() override;
 
     // Host discovery: fills the host table from the registry and chooses the default
     // target.
@@ -65,8 +70,9 @@ private:
     void AddApplicationHosts(const char* listKey, const char* namePrefix);
     void AddJascHosts();
     void CloseLog();
-    void ReportFailedCopies();
 
-    // The copies of this install that failed, as target paths.
-    std::vector<std::string> m_failedCopies;
+    // Set while an install runs: a second press then does nothing.
+    bool m_bInstalling = false;
+    // What went wrong in the install that runs, told when it ends.
+    CInstallReport m_report;
 };

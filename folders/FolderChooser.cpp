@@ -5,9 +5,27 @@
 #include "framework/WinApp.h"
 #include "platform/FileSystem.h"
 
+#include <objbase.h>
+
 #include <vector>
 
 namespace {
+// The shell's browse dialog works only on a thread with a single-threaded COM
+// apartment; it is held for the time the dialog is open.
+class ComApartment {
+public:
+    ComApartment() : m_result(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(m_result))
+            ::CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT m_result;
+};
+
 void CopyToPathBuffer(const std::string& text, char (&buffer)[MAX_PATH]) {
     const size_t length = text.size() < MAX_PATH ? text.size() : MAX_PATH - 1;
     text.copy(buffer, length);
@@ -48,6 +66,7 @@ INT_PTR CFolderChooser::DoModal() {
     m_bi.lParam = reinterpret_cast<LPARAM>(this);
     m_bi.pszDisplayName = m_szDisplayName;
 
+    const ComApartment apartment;
     IMalloc* allocator = nullptr;
     if (FAILED(::SHGetMalloc(&allocator)) || allocator == nullptr)
         return -1;
@@ -124,7 +143,7 @@ void CFolderChooser::OnChooserOK() {
     // never cut short into another folder's name.
     const std::string typed = ReadEdit();
     CopyToPathBuffer(typed.size() < MAX_PATH ? typed : std::string(), m_szPath);
-    if (EnsureFolder(typed, true) != kFolderReady) {
+    if (EnsureFolder(typed, true, m_nRoomBelow) != kFolderReady) {
         ::SetFocus(::GetDlgItem(m_hDlg, IDC_CHOOSER_EDIT));
         return;
     }

@@ -42,6 +42,10 @@ public:
     virtual INT_PTR DoModal();
     std::string GetPath() const { return m_szPath; }
 
+    // The characters the caller will add below the chosen folder: a folder without
+    // room for them is refused like an invalid one.
+    void SetRoomBelow(size_t characters) { m_nRoomBelow = characters; }
+
     // Makes sure a destination folder exists without asking: one trailing separator
     // is dropped (a bare drive keeps its root separator). The result of EnsureFolder.
     int PrepareFolder(const std::string& path);
@@ -63,5 +67,6 @@ private:
     HWND m_hDlg = nullptr;
     HWND m_hOwner;
     bool m_bAccepted = false;
+    size_t m_nRoomBelow = 0;
     CChooserHookWnd m_wndHook;
 };

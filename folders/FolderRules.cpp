@@ -4,6 +4,7 @@
 #include "framework/WinApp.h"
 #include "platform/FileSystem.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -33,8 +34,15 @@ bool HasAcceptablePrefix(const std::string& path, const std::vector<size_t>& sta
 }
 } // namespace
 
+bool HasControlCharacter(const std::string& text) {
+    // No code page uses bytes below 32 inside a double-byte character.
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return c > 0 && static_cast<unsigned char>(c) < 32; });
+}
+
 bool IsValidFolderName(const std::string& name, UINT codePage) {
-    if (name.empty())
+    // A line break in a folder name would also break the uninstall log's lines.
+    if (name.empty() || HasControlCharacter(name))
         return false;
     const std::vector<size_t> starts = CharacterStarts(name, codePage);
     const size_t lastStart = starts[starts.size() - 2];
@@ -93,9 +101,11 @@ int CreateFolderPath(const std::string& path, bool checkOnly, UINT codePage) {
     }
 }
 
-int EnsureFolder(const std::string& path, bool ask) {
+int EnsureFolder(const std::string& path, bool ask, size_t roomBelow) {
     // One place tells the user why a folder cannot be used, whichever check found it.
     try {
+        if (path.size() + roomBelow > kMaxPathLength)
+            throw static_cast<int>(kFolderInvalid);
         int result = CreateFolderPath(path, true);
         if (result != kFolderReady)
             throw result;

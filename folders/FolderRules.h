@@ -16,13 +16,18 @@ enum FolderResult : int {
 };
 
 // One component: not empty, no tab, space or full stop at either end, none of
-// " * / : < > ? \ |. Every other byte is allowed.
+// " * / : < > ? \ | and no control character. Every other byte is allowed.
 bool IsValidFolderName(const std::string& name, UINT codePage = CP_ACP);
+
+// Control characters (1 to 31) are not allowed in Windows file names.
+bool HasControlCharacter(const std::string& text);
 
 // Checks the path component by component and, unless checkOnly, creates each missing
 // level. Levels created before a failing one remain.
 int CreateFolderPath(const std::string& path, bool checkOnly, UINT codePage = CP_ACP);
 
 // Makes sure the folder exists: checks the whole path first, asks before creating
-// when ask is true, and tells the user what went wrong.
-int EnsureFolder(const std::string& path, bool ask);
+// when ask is true, and tells the user what went wrong. roomBelow: the characters the
+// caller will add below the folder; a folder that leaves no room for them within
+// MAX_PATH is invalid.
+int EnsureFolder(const std::string& path, bool ask, size_t roomBelow = 0);

@@ -18,14 +18,21 @@ bool GetExecutablePath(std::string& path);
 // The process's current directory, or the empty text when it does not fit MAX_PATH.
 std::string GetCurrentDir();
 
-// Opens (or creates) a file for writing at its end, not shared and written through.
-// Null when it cannot be opened.
+// Opens (or creates) a file for appending records, not shared and written through, and
+// positioned at its end. Null when it cannot be opened or its end cannot be found: a
+// record written anywhere else would overwrite what the file holds.
 HANDLE OpenForAppend(const std::string& path);
 
-// Writes the bytes at the file's end; true when all of them were written.
-bool WriteBytes(HANDLE file, const std::string& bytes);
+// Appends one record whole or not at all: after a short or failed write the file is
+// cut back to where the record began. A file whose last line is unfinished gets the
+// record on a line of its own. True when the whole record was written.
+bool AppendRecord(HANDLE file, const std::string& record);
 
 void CloseFile(HANDLE file);
 
-// Copies source to target, overwriting an existing target. True when the copy worked.
-bool CopyOneFile(const std::string& source, const std::string& target);
+// Puts a copy of source in place of target, so that target is never seen
+// half-written: the bytes go to a temporary file in target's folder first, which then
+// replaces target in one step. On any failure the temporary file is removed and an
+// existing target is left as it was. The copy is never read-only, and a read-only
+// target is replaced all the same. ERROR_SUCCESS, or the system's error code.
+DWORD InstallCopy(const std::string& source, const std::string& target);

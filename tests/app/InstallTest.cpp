@@ -41,6 +41,23 @@ protected:
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((target + "\\readme.txt").c_str()));
     }
     std::string Log() { return ReadFileBytes(package / "puninst.log"); }
+    // Answers every message box of the run with OK, as a person would, until the
+    // program ends; the boxes' texts.
+    static std::vector<std::string> AnswerEveryBox(InstallerRun& run) {
+        std::vector<std::string> texts;
+        HWND box = nullptr;
+        while (WaitUntil([&] {
+                   box = FindTopWindow(run.Pid(), kAppName, "#32770");
+                   return box != nullptr || run.WaitForExit(0) != STILL_ACTIVE;
+               }) &&
+               box != nullptr) {
+            texts.push_back(MessageBoxText(box));
+            AnswerMessageBox(box, IDOK);
+            if (!WaitUntil([&] { return !::IsWindow(box); }))
+                break;
+        }
+        return texts;
+    }
     bool LogExists() {
         return ::GetFileAttributesA((package / "puninst.log").c_str()) != INVALID_FILE_ATTRIBUTES;
     }
@@ -70,13 +87,20 @@ TEST_F(InstallTest, TickedHostsGetEveryPlugInAndOneLogLineEachInRowOrder) {
     EXPECT_FALSE(IsFolder(hosts / "Photoshop 8"));
 }
 
-TEST_F(InstallTest, InstallingAgainAppendsTheLinesAndOverwritesTheFiles) {
+TEST_F(InstallTest, InstallingAgainAppendsTheLinesAndReplacesTheFilesReadOnlyOrNot) {
     RegisterPhotoshop("7.0", hosts / "PS");
     const std::string target = hosts / "PS\\Plug-Ins\\QuillonTools";
     WriteFileBytes(package / "puninst.log", "C:\\Earlier\\QuillonTools\r\n");
+    // Shipped read-only, as from a disc: the installed copy must not be, or the next
+    // version could not replace it.
+    ::SetFileAttributesA((package / "Ink.8bf").c_str(), FILE_ATTRIBUTE_READONLY);
     for (int pass = 0; pass < 2; ++pass) {
-        if (pass == 1)
-            WriteFileBytes(target + "\\Ink.8bf", "an older, longer copy of the ink plug-in");
+        if (pass == 1) {
+            const std::string older = target + "\\Ink.8bf";
+            EXPECT_EQ(0u, ::GetFileAttributesA(older.c_str()) & FILE_ATTRIBUTE_READONLY);
+            WriteFileBytes(older, "an older, longer copy of the ink plug-in");
+            ::SetFileAttributesA(older.c_str(), FILE_ATTRIBUTE_READONLY);
+        }
         InstallerRun run(package.Path());
         ASSERT_NE(nullptr, run.WaitForDialog());
         // Enter is Install.
@@ -85,6 +109,7 @@ TEST_F(InstallTest, InstallingAgainAppendsTheLinesAndOverwritesTheFiles) {
     }
     EXPECT_EQ("C:\\Earlier\\QuillonTools\r\n" + target + "\r\n" + target + "\r\n", Log());
     ExpectPlugins(target);
+    EXPECT_EQ(0u, ::GetFileAttributesA((target + "\\Ink.8bf").c_str()) & FILE_ATTRIBUTE_READONLY);
 }
 
 TEST_F(InstallTest, WithoutPlugInsTheUserIsToldAndNothingIsWritten) {
@@ -189,9 +214,9 @@ TEST_F(InstallTest, BadDestinationIsReportedLoggedAndItsCopiesReportedToo) {
     EXPECT_EQ(
         "The folder:\n\nC:\\qt-bad|name\\Plug-Ins\\QuillonTools\n\nis invalid. Please reenter.",
         messages[1]);
-    EXPECT_NE(std::string::npos, messages[2].find("could not be copied"));
+    EXPECT_NE(std::string::npos, messages[2].find("Folder missing or invalid:\n"));
     EXPECT_NE(std::string::npos,
-              messages[2].find("C:\\qt-bad|name\\Plug-Ins\\QuillonTools\\Ink.8bf"));
+              messages[2].find("C:\\qt-bad|name\\Plug-Ins\\QuillonTools\\Ink.8bf\n"));
     EXPECT_EQ("C:\\qt-bad|name\\Plug-Ins\\QuillonTools\r\n", Log());
 }
 
@@ -215,18 +240,17 @@ TEST_F(InstallTest, PlugInInUseIsReportedByNameAndTheOthersArrive) {
     EXPECT_EQ(0u, run.WaitForExit());
     ::CloseHandle(held);
 
-    EXPECT_EQ(
-        "These plug-ins could not be copied:\n\n" + target +
-            "\\Ink.8bf\n\nA program may be using them. Close the programs that use these plug-ins, "
-            "such as your image editor, and run QuillonDeploy again.",
-        message);
+    EXPECT_EQ("These plug-ins could not be installed.\n\nIn use by another program:\n" + target +
+                  "\\Ink.8bf\nClose the programs that use these plug-ins, such as your image "
+                  "editor, and run QuillonDeploy again.",
+              message);
     EXPECT_EQ(ReadFileBytes(package / "Quillon Soft Focus.8bf"),
               ReadFileBytes(target + "\\Quillon Soft Focus.8bf"));
     EXPECT_EQ("loaded by a running host", ReadFileBytes(target + "\\Ink.8bf"));
     EXPECT_EQ(target + "\r\n", Log());
 }
 
-TEST_F(InstallTest, LogHeldByAnotherProgramLetsTheInstallFinishWithoutLines) {
+TEST_F(InstallTest, LogHeldByAnotherProgramLetsTheInstallFinishAndSaysWhatIsNotLogged) {
     RegisterPhotoshop("7.0", hosts / "PS");
     WriteFileBytes(package / "puninst.log", "kept\r\n");
     HANDLE held = ::CreateFileA((package / "puninst.log").c_str(), GENERIC_READ, 0, nullptr,
@@ -236,10 +260,149 @@ TEST_F(InstallTest, LogHeldByAnotherProgramLetsTheInstallFinishWithoutLines) {
     InstallerRun run(package.Path());
     ASSERT_NE(nullptr, run.WaitForDialog());
     Click(run.Control(IDOK));
+    const std::vector<std::string> messages = AnswerEveryBox(run);
     EXPECT_EQ(0u, run.WaitForExit());
     ::CloseHandle(held);
+    const std::string target = hosts / "PS\\Plug-Ins\\QuillonTools";
+    EXPECT_EQ(std::vector<std::string>{"These folders are missing from the uninstall log " +
+                                       (package / "puninst.log") + ":\n" + target +
+                                       "\nThe uninstaller will not remove them: delete them by "
+                                       "hand when you uninstall."},
+              messages);
     EXPECT_EQ("kept\r\n", Log());
-    ExpectPlugins(hosts / "PS\\Plug-Ins\\QuillonTools");
+    ExpectPlugins(target);
+}
+
+TEST_F(InstallTest, LineBreakInAHostFolderNeverReachesTheLogNorTheDisk) {
+    // Any user can write a JASC value; the installer runs with administrator rights.
+    const std::string injected = hosts / "PSP\r\nC:\\windows\\system32";
+    RegisterPhotoshop("7.0", hosts / "PS");
+    RegisterJasc("Paint Shop Pro 8", injected);
+    InstallerRun run(package.Path());
+    ASSERT_NE(nullptr, run.WaitForDialog());
+    run.ClickHostCheck(1);
+    Click(run.Control(IDOK));
+    const std::vector<std::string> messages = AnswerEveryBox(run);
+    EXPECT_EQ(0u, run.WaitForExit());
+
+    ASSERT_EQ(3u, messages.size());
+    EXPECT_EQ("The folder:\n\n" + injected + "\n\nis invalid. Please reenter.", messages[0]);
+    EXPECT_NE(std::string::npos,
+              messages[2].find("Folder missing or invalid:\n" + injected + "\\QuillonTools\\"));
+    EXPECT_EQ(hosts / "PS\\Plug-Ins\\QuillonTools\r\n", Log());
+    EXPECT_FALSE(IsFolder("C:\\windows\\system32\\QuillonTools"));
+}
+
+TEST_F(InstallTest, SecondPressWhileAnInstallRunsDoesNothing) {
+    RegisterPhotoshop("7.0", "C:\\qt-bad|name");
+    InstallerRun run(package.Path());
+    ASSERT_NE(nullptr, run.WaitForDialog());
+    // A quick double click: the second press waits in the queue while the first one's
+    // folder message is up.
+    Click(run.Control(IDOK));
+    Click(run.Control(IDOK));
+    const std::vector<std::string> messages = AnswerEveryBox(run);
+    EXPECT_EQ(0u, run.WaitForExit());
+    // Two folder messages and the closing box, once.
+    EXPECT_EQ(3u, messages.size());
+    EXPECT_EQ("C:\\qt-bad|name\\Plug-Ins\\QuillonTools\r\n", Log());
+}
+
+TEST_F(InstallTest, SecondCopyBringsTheRunningOneToTheFrontAndEnds) {
+    RegisterPhotoshop("7.0", hosts / "PS");
+    InstallerRun first(package.Path());
+    HWND dialog = first.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    // The user has gone on to another window meanwhile.
+    HWND other = ::CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 200,
+                                   100, nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(other);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == other; }));
+
+    TempFolder elsewhere{"elsewhere"};
+    InstallerRun second(elsewhere.Path());
+    EXPECT_EQ(0u, second.WaitForExit());
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog; }));
+    ::DestroyWindow(other);
+
+    Click(first.Control(IDOK));
+    EXPECT_EQ(0u, first.WaitForExit());
+    EXPECT_EQ(hosts / "PS\\Plug-Ins\\QuillonTools\r\n", Log());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((elsewhere / "puninst.log").c_str()));
+}
+
+// A disk that fills up, for real: the test bench's small disk.
+class FullDiskTest : public InstallTest {
+protected:
+    void SetUp() override {
+        if (SmallDrive().empty())
+            GTEST_SKIP() << "the test bench has no small disk (making one needs root)";
+    }
+};
+
+TEST_F(FullDiskTest, FailedCopyKeepsTheOldPlugInWholeAndLeavesNoTemporaryFile) {
+    TempFolder small("full", SmallDrive());
+    const std::string target = small / "PS\\Plug-Ins\\QuillonTools";
+    ASSERT_EQ(0, SHCreateDirectoryExA(nullptr, target.c_str(), nullptr));
+    WriteFileBytes(target + "\\Ink.8bf", "the older ink plug-in that works");
+    ::DeleteFileA((package / "Quillon Soft Focus.8bf").c_str());
+    WriteFileBytes(package / "Ink.8bf", std::string(300 * 1024, 'i'));
+    RegisterPhotoshop("7.0", small / "PS");
+
+    InstallerRun run(package.Path());
+    ASSERT_NE(nullptr, run.WaitForDialog());
+    const std::string filler = FillDisk(small.Path());
+    Click(run.Control(IDOK));
+    const std::vector<std::string> messages = AnswerEveryBox(run);
+    EXPECT_EQ(0u, run.WaitForExit());
+    ::DeleteFileA(filler.c_str());
+
+    EXPECT_EQ(std::vector<std::string>{"These plug-ins could not be installed.\n\nNot enough space "
+                                       "on the disk:\n" +
+                                       target +
+                                       "\\Ink.8bf\nFree some space on the disk and run "
+                                       "QuillonDeploy again."},
+              messages);
+    EXPECT_EQ("the older ink plug-in that works", ReadFileBytes(target + "\\Ink.8bf"));
+    EXPECT_EQ(std::vector<std::string>{"Ink.8bf"}, FileNames(target));
+}
+
+TEST_F(FullDiskTest, LogRecordIsWrittenWholeOrNotAtAllAndOnALineOfItsOwn) {
+    TempFolder small("log", SmallDrive());
+    WriteFileBytes(small / "Ink.8bf", "ink");
+    // Earlier records, the last one torn by a crash, ending 6 bytes before the end of
+    // a page of the disk: a new record fits only in part.
+    std::string earlier;
+    while (earlier.size() + 25 <= 4075)
+        earlier += "C:\\Earlier\\QuillonTools\r\n";
+    earlier += std::string("C:\\Torn\\QuillonTools").substr(0, 4090 - earlier.size());
+    WriteFileBytes(small / "puninst.log", earlier);
+    RegisterPhotoshop("7.0", hosts / "PS");
+    const std::string target = hosts / "PS\\Plug-Ins\\QuillonTools";
+
+    std::string filler;
+    for (int pass = 0; pass < 2; ++pass) {
+        if (pass == 1)
+            ::DeleteFileA(filler.c_str());
+        InstallerRun run(small.Path());
+        ASSERT_NE(nullptr, run.WaitForDialog());
+        if (pass == 0)
+            filler = FillDisk(small.Path());
+        Click(run.Control(IDOK));
+        const std::vector<std::string> messages = AnswerEveryBox(run);
+        EXPECT_EQ(0u, run.WaitForExit());
+        if (pass == 0) {
+            EXPECT_EQ(std::vector<std::string>{"These folders are missing from the uninstall log " +
+                                               (small / "puninst.log") + ":\n" + target +
+                                               "\nThe uninstaller will not remove them: delete "
+                                               "them by hand when you uninstall."},
+                      messages);
+            EXPECT_EQ(earlier, ReadFileBytes(small / "puninst.log"));
+        } else {
+            EXPECT_TRUE(messages.empty());
+            EXPECT_EQ(earlier + "\r\n" + target + "\r\n", ReadFileBytes(small / "puninst.log"));
+        }
+    }
 }
 
 TEST_F(InstallTest, ExecutablePathLongerThan256CharactersStillFindsItsPlugIns) {

@@ -122,9 +122,12 @@ TEST_F(FolderChooserTest, MissingFolderIsCreatedWhenTheUserSaysYesAndThenAccepte
 
 TEST_F(FolderChooserTest, InvalidTextKeepsTheChooserOpenAndCancelReturnsMinusOne) {
     CFolderChooser chooser(kCaption, "Plug-in folder", folder.Path().c_str(), nullptr);
+    // The caller adds a 13-character sub-folder: 250 characters leave no room for it.
+    chooser.SetRoomBelow(13);
     const std::string tooLong = "C:\\" + std::string(300, 'x');
+    const std::string noRoomBelow = "C:\\" + std::string(247, 'x');
     const INT_PTR result = Run(chooser, [&] {
-        for (const std::string& text : {folder.Path() + "\\", tooLong}) {
+        for (const std::string& text : {folder.Path() + "\\", tooLong, noRoomBelow}) {
             Type(text);
             Click(ok);
             HWND box = MessageBox();

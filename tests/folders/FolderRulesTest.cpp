@@ -8,12 +8,12 @@ namespace {
 // In code page 932 the katakana "so" is the bytes 83 5C: its trail byte is '\'.
 const std::string kSo = "\x83\x5C";
 
-TEST(FolderNameTest, RejectsEmptyEdgesAndTheNineCharacters) {
+TEST(FolderNameTest, RejectsEmptyEdgesControlCharactersAndTheNineCharacters) {
     for (const char* good :
-         {"Plug-Ins", "QuillonTools", "a b", "v.1.0", "a\tb", "x", "\x01", "caf\xE9", "\x80\xFF"})
+         {"Plug-Ins", "QuillonTools", "a b", "v.1.0", "x", "caf\xE9", "\x80\xFF"})
         EXPECT_TRUE(IsValidFolderName(good)) << good;
-    for (const char* bad :
-         {"", ".hidden", "name.", " lead", "trail ", "\ttab", "tab\t", ".", "..", " "})
+    for (const char* bad : {"", ".hidden", "name.", " lead", "trail ", "\ttab", "tab\t", ".", "..",
+                            " ", "a\tb", "\x01", "PS\r\nC:", "a\x1F"})
         EXPECT_FALSE(IsValidFolderName(bad)) << "[" << bad << "]";
     for (char c : std::string("\"*/:<>?\\|"))
         EXPECT_FALSE(IsValidFolderName(std::string("a") + c + "b")) << c;

@@ -1,5 +1,6 @@
 #include "tests/support/Files.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -10,16 +11,16 @@ std::string BuildFolder() {
     return folder.substr(0, folder.rfind('\\'));
 }
 
-TempFolder::TempFolder(const std::string& name) {
+TempFolder::TempFolder(const std::string& name, const std::string& drive) {
     // A folder of an earlier test may still be on its way out (a program that ran in
     // it has only just ended): such a name is passed over like one in use.
     const unsigned first = ::GetCurrentProcessId() % 10000;
     for (unsigned n = first; n < first + 1000; ++n) {
-        m_path = "C:\\qt-" + name + "-" + std::to_string(n);
+        m_path = drive + "\\qt-" + name + "-" + std::to_string(n);
         if (::CreateDirectoryA(m_path.c_str(), nullptr))
             return;
     }
-    throw std::runtime_error("cannot create a folder C:\\qt-" + name + "-...");
+    throw std::runtime_error("cannot create a folder " + drive + "\\qt-" + name + "-...");
 }
 
 TempFolder::~TempFolder() {
@@ -61,6 +62,22 @@ bool IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+std::vector<std::string> FileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = entry.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (::FindNextFileA(find, &entry));
+    ::FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA entry;
     HANDLE find = ::FindFirstFileA((path + "\\*").c_str(), &entry);
@@ -81,4 +98,26 @@ void RemoveTree(const std::string& path) {
     }
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::RemoveDirectoryA(path.c_str());
+}
+
+std::string SmallDrive() {
+    char drive[8] = "";
+    const DWORD length = ::GetEnvironmentVariableA("QUILLON_SMALL_DRIVE", drive, sizeof(drive));
+    return length > 0 && length < sizeof(drive) ? std::string(drive, length) : std::string();
+}
+
+std::string FillDisk(const std::string& folder) {
+    const std::string path = folder + "\\filler.bin";
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot write " + path);
+    // Ever smaller pieces, down to one byte: the last page of the disk is taken too.
+    const std::string chunk(64 * 1024, 'f');
+    for (DWORD piece = static_cast<DWORD>(chunk.size()); piece > 0; piece /= 2) {
+        DWORD written = 0;
+        while (::WriteFile(file, chunk.data(), piece, &written, nullptr) && written == piece)
+            ;
+    }
+    ::CloseHandle(file);
+    return path;
 }

@@ -3,14 +3,16 @@
 #include "framework/Win32.h"
 
 #include <string>
+#include <vector>
 
 // The folder this test executable (and the installer beside it) was built into.
 std::string BuildFolder();
 
-// A new empty folder C:\qt-<name>-<n>, removed with everything in it on destruction.
+// A new empty folder C:\qt-<name>-<n> (or on another drive), removed with everything
+// in it on destruction.
 class TempFolder {
 public:
-    explicit TempFolder(const std::string& name);
+    explicit TempFolder(const std::string& name, const std::string& drive = "C:");
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -27,4 +29,13 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 // The file's bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 bool IsFolder(const std::string& path);
+// The names in a folder, sorted, without . and ..
+std::vector<std::string> FileNames(const std::string& folder);
 void RemoveTree(const std::string& path);
+
+// The test bench's small disk (a drive such as S:), or the empty text when the bench
+// could not make one.
+std::string SmallDrive();
+// Fills the disk that holds folder with a file in it until not one more byte fits;
+// the file's path.
+std::string FillDisk(const std::string& folder);

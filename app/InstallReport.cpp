@@ -1,0 +1,102 @@
+#include "app/InstallReport.h"
+
+namespace {
+// How many paths a group names before it only counts the rest: the box must fit the
+// screen.
+constexpr size_t kPathsListed = 10;
+
+struct Group {
+    const char* heading;
+    const char* advice;
+};
+
+// Indexed by CInstallReport::Cause.
+const Group kCopyGroups[] = {
+    {"In use by another program:",
+     "Close the programs that use these plug-ins, such as your image editor, and run "
+     "QuillonDeploy again."},
+    {"Access denied or read-only:",
+     "Make sure these folders may be written to (run QuillonDeploy as an administrator), "
+     "then run it again."},
+    {"Not enough space on the disk:", "Free some space on the disk and run QuillonDeploy again."},
+    {"Folder missing or invalid:",
+     "Check the folder's name, or choose another place, and run QuillonDeploy again."},
+    {"Other errors:", "Run QuillonDeploy again; if the error stays, copy these plug-ins by hand."},
+};
+
+std::string Listed(const std::vector<std::string>& paths) {
+    std::string text;
+    for (size_t i = 0; i < paths.size() && i < kPathsListed; ++i)
+        text += paths[i] + "\n";
+    if (paths.size() > kPathsListed)
+        text += "... and " + std::to_string(paths.size() - kPathsListed) + " more\n";
+    return text;
+}
+} // namespace
+
+CInstallReport::Cause CInstallReport::CauseOf(DWORD error) {
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+        return kInUse;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+        return kAccessDenied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return kDiskFull;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_NOT_READY:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_DIRECTORY:
+        return kBadFolder;
+    default:
+        return kOther;
+    }
+}
+
+void CInstallReport::AddFailedCopy(const std::string& target, DWORD error) {
+    m_failed[CauseOf(error)].push_back(target);
+}
+
+void CInstallReport::AddUnloggedDestination(const std::string& destination) {
+    m_unlogged.push_back(destination);
+}
+
+bool CInstallReport::IsEmpty() const {
+    for (const std::vector<std::string>& paths : m_failed)
+        if (!paths.empty())
+            return false;
+    return m_unlogged.empty();
+}
+
+std::string CInstallReport::Message(const std::string& logPath) const {
+    std::string message;
+    for (int cause = 0; cause < kCauseCount; ++cause) {
+        if (m_failed[cause].empty())
+            continue;
+        if (message.empty())
+            message = "These plug-ins could not be installed.\n";
+        message += std::string("\n") + kCopyGroups[cause].heading + "\n" + Listed(m_failed[cause]) +
+                   kCopyGroups[cause].advice + "\n";
+    }
+    if (!m_unlogged.empty()) {
+        if (!message.empty())
+            message += "\n";
+        message += "These folders are missing from the uninstall log " + logPath + ":\n" +
+                   Listed(m_unlogged) +
+                   "The uninstaller will not remove them: delete them by hand when you "
+                   "uninstall.\n";
+    }
+    // The box ends with the last line, not with a blank one.
+    if (!message.empty())
+        message.pop_back();
+    return message;
+}
