@@ -215,7 +215,7 @@ TEST_F(PaintingTest, SystemMenuOpensTheAboutBoxModallyAndStillMovesAndClosesTheD
     ::GetWindowRect(dialog, &d);
     EXPECT_NEAR((d.left + d.right) / 2, (a.left + a.right) / 2, 1);
     EXPECT_NEAR((d.top + d.bottom) / 2, (a.top + a.bottom) / 2, 1);
-    ::Sleep(300);
+    EXPECT_TRUE(WaitUntilPainted(about)) << "the About box was not painted";
     SaveScreenshot(CaptureWindow(about), "about-box");
 
     Click(::GetDlgItem(about, IDOK));
@@ -235,7 +235,7 @@ TEST_F(PaintingTest, SystemMenuOpensTheAboutBoxModallyAndStillMovesAndClosesTheD
     RECT before{};
     ::GetWindowRect(dialog, &before);
     ::PostMessageA(dialog, WM_SYSCOMMAND, SC_MOVE, 0);
-    ::Sleep(200);
+    ASSERT_TRUE(WaitUntil([&] { return InMoveOrSize(dialog); })) << "Move did not start";
     for (int i = 0; i < 3; ++i)
         PressKey(dialog, VK_RIGHT);
     PressKey(dialog, VK_RETURN);

@@ -48,7 +48,7 @@ protected:
     void Type(const std::string& text) {
         Clear();
         TypeText(edit, text);
-        EditShows(text);
+        EXPECT_TRUE(EditShows(text)) << "the path box does not show the typed " << text;
     }
     HWND MessageBox() { return WaitForMessageBox(::GetCurrentProcessId(), AfxGetAppName()); }
 
@@ -82,7 +82,7 @@ TEST_F(FolderChooserTest, PathBoxStandsAboveTheTreeAndShowsTheStartFolder) {
 TEST_F(FolderChooserTest, OkIsEnabledExactlyWhenThePathBoxHoldsText) {
     CFolderChooser chooser(kCaption, "Plug-in folder", folder.Path().c_str(), nullptr);
     Run(chooser, [&] {
-        EditShows(folder.Path());
+        EXPECT_TRUE(EditShows(folder.Path()));
         Clear();
         EXPECT_TRUE(EditShows(""));
         EXPECT_TRUE(OkEnabled(false));
@@ -135,8 +135,8 @@ TEST_F(FolderChooserTest, InvalidTextKeepsTheChooserOpenAndCancelReturnsMinusOne
             EXPECT_EQ("The folder:\n\n" + text + "\n\nis invalid. Please reenter.",
                       MessageBoxText(box));
             AnswerMessageBox(box, IDOK);
-            EXPECT_TRUE(WaitUntil(
-                [&] { return ::GetFocus() == edit || ::GetForegroundWindow() == dialog; }));
+            EXPECT_TRUE(WaitUntil([&] { return FocusIn(dialog) == edit; }))
+                << "the focus is not back in the path box";
             EXPECT_TRUE(::IsWindowVisible(dialog));
         }
         Click(::GetDlgItem(dialog, IDCANCEL));

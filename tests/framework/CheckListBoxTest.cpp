@@ -18,10 +18,12 @@ protected:
         };
         std::thread user([&] {
             HWND window = WaitForTopWindow(::GetCurrentProcessId(), "Framework test");
-            if (window != nullptr) {
-                list = ::GetDlgItem(window, IDC_CHECKLIST);
-                script();
+            if (window == nullptr) {
+                ADD_FAILURE() << "the test dialog did not open";
+                return;
             }
+            list = ::GetDlgItem(window, IDC_CHECKLIST);
+            script();
             ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
         });
         dialog.DoModal();
@@ -54,7 +56,8 @@ protected:
     void Settle() {
         const int before = dialog.m_nMarkers;
         ::PostMessageA(::GetParent(list), WM_COMMAND, TestDialog::kMarkerCommand, 0);
-        WaitUntil([&] { return dialog.m_nMarkers > before; });
+        EXPECT_TRUE(WaitUntil([&] { return dialog.m_nMarkers > before; }))
+            << "the list did not handle the input";
     }
     int Check(int row) { return dialog.m_lstChecks.GetCheck(row); }
 

@@ -1,6 +1,7 @@
 #include "tests/support/Screenshot.h"
 
 #include "tests/support/Files.h"
+#include "tests/support/WindowDriver.h"
 
 Capture CaptureWindow(HWND window) {
     RECT rect{};
@@ -74,4 +75,37 @@ POINT ClientOffset(HWND window) {
     POINT origin{0, 0};
     ::ClientToScreen(window, &origin);
     return POINT{origin.x - rect.left, origin.y - rect.top};
+}
+
+namespace {
+// True while the window or one of its visible children still has something to paint.
+bool PaintingPending(HWND window) {
+    if (::GetUpdateRect(window, nullptr, FALSE))
+        return true;
+    for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        if (::IsWindowVisible(child) && PaintingPending(child))
+            return true;
+    return false;
+}
+} // namespace
+
+bool WaitUntilPainted(HWND dialog, DWORD timeoutMs) {
+    // Painted by the program is not yet shown on the screen: the picture must also have
+    // stopped changing between two looks.
+    const POINT client = ClientOffset(dialog);
+    std::vector<COLORREF> previous;
+    return WaitUntil(
+        [&] {
+            if (PaintingPending(dialog))
+                return false;
+            Capture shown = CaptureWindow(dialog);
+            const bool settled =
+                shown.width > client.x + 2 && shown.height > client.y + 2 &&
+                shown.At(client.x + 2, client.y + 2) == ::GetSysColor(COLOR_3DFACE) &&
+                shown.pixels == previous;
+            previous = std::move(shown.pixels);
+            return settled;
+        },
+        timeoutMs);
 }

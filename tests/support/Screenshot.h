@@ -23,3 +23,7 @@ std::string SaveScreenshot(const Capture& capture, const std::string& name);
 
 // Where the window's client area starts inside a capture of the whole window.
 POINT ClientOffset(HWND window);
+
+// Waits until the dialog shows on the screen painted: the corner of its client area
+// has the dialog face colour. False when that did not happen in time.
+bool WaitUntilPainted(HWND dialog, DWORD timeoutMs = 10000);

@@ -103,6 +103,29 @@ void Click(HWND button) {
     ::PostMessageA(button, BM_CLICK, 0, 0);
 }
 
+bool ClickAndWait(HWND button, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+namespace {
+GUITHREADINFO ThreadInfoOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info))
+        info = GUITHREADINFO{};
+    return info;
+}
+} // namespace
+
+HWND FocusIn(HWND window) {
+    return ThreadInfoOf(window).hwndFocus;
+}
+
+bool InMoveOrSize(HWND window) {
+    return (ThreadInfoOf(window).flags & GUI_INMOVESIZE) != 0;
+}
+
 void ClickAt(HWND window, int x, int y) {
     const LPARAM point = MAKELPARAM(x, y);
     ::PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);

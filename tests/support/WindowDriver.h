@@ -27,6 +27,14 @@ std::vector<std::string> ListRows(HWND list);
 int ListSelection(HWND list);
 
 void Click(HWND button);
+// A click that returns once the program has handled it; false when that took longer
+// than the time given (the click opened a modal window, or the program hangs).
+bool ClickAndWait(HWND button, DWORD timeoutMs = kDefaultWait);
+// The window with the keyboard focus in the thread that owns window; GetFocus only
+// answers for the calling thread.
+HWND FocusIn(HWND window);
+// True while the thread that owns window runs the system's move or size loop.
+bool InMoveOrSize(HWND window);
 // A left click at a point of the window's client area.
 void ClickAt(HWND window, int x, int y);
 // Key down, the character it makes (if any), key up.
