@@ -12,21 +12,12 @@
 
 namespace {
 const char kLogName[] = "\\puninst.log";
-const char kPluginPattern[] = "\\*.8bf";
+const wchar_t kPluginPattern[] = L"\\*.8bf";
 
 std::string WithoutTrailingSeparator(std::string path) {
     if (EndsWithSeparator(path))
         path.pop_back();
     return path;
-}
-
-// The executable's folder, or the empty text when the system cannot name it whole.
-std::string ExecutableFolder() {
-    std::string path;
-    if (!GetExecutablePath(path))
-        return std::string();
-    const size_t separator = FindLastSeparator(path);
-    return separator == std::string::npos ? path : path.substr(0, separator);
 }
 } // namespace
 
@@ -49,16 +40,18 @@ void CInstallerDlg::CollectPluginFiles() {
     // Gathered afresh at every press of Install, so a second press after the
     // empty-folder stop copies each plug-in once.
     m_arrPluginFiles.clear();
-    const std::string folder = ExecutableFolder();
-    if (folder.empty()) {
+    std::string folder;
+    if (!GetExecutableFolder(folder)) {
         m_strLogPath.clear();
         return;
     }
     m_strLogPath = folder + kLogName;
+    // Listed by their real names: the ANSI listing would give a name the code page
+    // cannot hold as a look-alike, which is another file or none.
     CFileFind finder;
-    for (bool more = finder.FindFile(folder + kPluginPattern); more;) {
+    for (bool more = finder.FindFile(ToWide(folder) + kPluginPattern); more;) {
         more = finder.FindNextFile();
-        const std::string name = finder.GetFileName();
+        const WideString name = finder.GetFileName();
         if (!name.empty() && !finder.IsDots() && !finder.IsDirectory())
             m_arrPluginFiles.push_back(finder.GetFilePath());
     }
@@ -66,6 +59,17 @@ void CInstallerDlg::CollectPluginFiles() {
 
 void CInstallerDlg::OnInstall() {
     CollectPluginFiles();
+    if (m_strLogPath.empty()) {
+        // The folder's name reaches this program only with characters substituted: the
+        // plug-ins and the log would be looked for in another folder, or in none.
+        AfxMessageBox("QuillonDeploy cannot work in its folder: the folder's name has "
+                      "characters that this system's code page cannot hold.\n\nMove the "
+                      "Quillon Tools folder to a folder such as C:\\Quillon Tools and start "
+                      "QuillonDeploy there.",
+                      MB_OK | MB_ICONEXCLAMATION);
+        CDialog::OnOK();
+        return;
+    }
     if (m_arrPluginFiles.empty()) {
         AfxMessageBox("Error: There are no files to copy!\nThis may be a bad installation",
                       MB_OK | MB_ICONEXCLAMATION);
@@ -116,13 +120,14 @@ void CInstallerDlg::CopyPluginsTo(const std::string& destination) {
     const bool usable = !HasControlCharacter(destination);
     if (usable && (m_hLog == nullptr || !AppendRecord(m_hLog, destination + "\r\n")))
         m_report.AddUnloggedDestination(destination);
-    for (const std::string& file : m_arrPluginFiles) {
-        const size_t separator = FindLastSeparator(file);
-        const std::string name =
-            separator == std::string::npos ? std::string() : file.substr(separator + 1);
+    const WideString folder = ToWide(destination);
+    for (const WideString& file : m_arrPluginFiles) {
+        const size_t separator = file.rfind(L'\\');
+        const WideString name =
+            separator == WideString::npos ? WideString() : file.substr(separator + 1);
         if (name.empty())
             continue;
-        const std::string target = destination + "\\" + name;
+        const WideString target = folder + L"\\" + name;
         const DWORD error = usable ? InstallCopy(file, target) : ERROR_INVALID_NAME;
         if (error != ERROR_SUCCESS)
             m_report.AddFailedCopy(target, error);

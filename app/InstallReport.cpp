@@ -1,35 +1,38 @@
 #include "app/InstallReport.h"
 
+#include "framework/MbcsText.h"
+
 namespace {
 // How many paths a group names before it only counts the rest: the box must fit the
 // screen.
 constexpr size_t kPathsListed = 10;
 
 struct Group {
-    const char* heading;
-    const char* advice;
+    const wchar_t* heading;
+    const wchar_t* advice;
 };
 
 // Indexed by CInstallReport::Cause.
 const Group kCopyGroups[] = {
-    {"In use by another program:",
-     "Close the programs that use these plug-ins, such as your image editor, and run "
-     "QuillonDeploy again."},
-    {"Access denied or read-only:",
-     "Make sure these folders may be written to (run QuillonDeploy as an administrator), "
-     "then run it again."},
-    {"Not enough space on the disk:", "Free some space on the disk and run QuillonDeploy again."},
-    {"Folder missing or invalid:",
-     "Check the folder's name, or choose another place, and run QuillonDeploy again."},
-    {"Other errors:", "Run QuillonDeploy again; if the error stays, copy these plug-ins by hand."},
+    {L"In use by another program:",
+     L"Close the programs that use these plug-ins, such as your image editor, and run "
+     L"QuillonDeploy again."},
+    {L"Access denied or read-only:",
+     L"Make sure these folders may be written to (run QuillonDeploy as an administrator), "
+     L"then run it again."},
+    {L"Not enough space on the disk:", L"Free some space on the disk and run QuillonDeploy again."},
+    {L"Folder missing or invalid:",
+     L"Check the folder's name, or choose another place, and run QuillonDeploy again."},
+    {L"Other errors:",
+     L"Run QuillonDeploy again; if the error stays, copy these plug-ins by hand."},
 };
 
-std::string Listed(const std::vector<std::string>& paths) {
-    std::string text;
+WideString Listed(const std::vector<WideString>& paths) {
+    WideString text;
     for (size_t i = 0; i < paths.size() && i < kPathsListed; ++i)
-        text += paths[i] + "\n";
+        text += paths[i] + L"\n";
     if (paths.size() > kPathsListed)
-        text += "... and " + std::to_string(paths.size() - kPathsListed) + " more\n";
+        text += L"... and " + ToWide(std::to_string(paths.size() - kPathsListed)) + L" more\n";
     return text;
 }
 } // namespace
@@ -62,38 +65,38 @@ CInstallReport::Cause CInstallReport::CauseOf(DWORD error) {
     }
 }
 
-void CInstallReport::AddFailedCopy(const std::string& target, DWORD error) {
+void CInstallReport::AddFailedCopy(const WideString& target, DWORD error) {
     m_failed[CauseOf(error)].push_back(target);
 }
 
 void CInstallReport::AddUnloggedDestination(const std::string& destination) {
-    m_unlogged.push_back(destination);
+    m_unlogged.push_back(ToWide(destination));
 }
 
 bool CInstallReport::IsEmpty() const {
-    for (const std::vector<std::string>& paths : m_failed)
+    for (const std::vector<WideString>& paths : m_failed)
         if (!paths.empty())
             return false;
     return m_unlogged.empty();
 }
 
-std::string CInstallReport::Message(const std::string& logPath) const {
-    std::string message;
+WideString CInstallReport::Message(const std::string& logPath) const {
+    WideString message;
     for (int cause = 0; cause < kCauseCount; ++cause) {
         if (m_failed[cause].empty())
             continue;
         if (message.empty())
-            message = "These plug-ins could not be installed.\n";
-        message += std::string("\n") + kCopyGroups[cause].heading + "\n" + Listed(m_failed[cause]) +
-                   kCopyGroups[cause].advice + "\n";
+            message = L"These plug-ins could not be installed.\n";
+        message += WideString(L"\n") + kCopyGroups[cause].heading + L"\n" +
+                   Listed(m_failed[cause]) + kCopyGroups[cause].advice + L"\n";
     }
     if (!m_unlogged.empty()) {
         if (!message.empty())
-            message += "\n";
-        message += "These folders are missing from the uninstall log " + logPath + ":\n" +
+            message += L"\n";
+        message += L"These folders are missing from the uninstall log " + ToWide(logPath) + L":\n" +
                    Listed(m_unlogged) +
-                   "The uninstaller will not remove them: delete them by hand when you "
-                   "uninstall.\n";
+                   L"The uninstaller will not remove them: delete them by hand when you "
+                   L"uninstall.\n";
     }
     // The box ends with the last line, not with a blank one.
     if (!message.empty())

@@ -3,6 +3,7 @@
 // plug-ins that could not be put in place, grouped by what the user can do about
 // them, and the destinations the uninstall log does not hold.
 #include "framework/Win32.h"
+#include "framework/WideString.h"
 
 #include <string>
 #include <vector>
@@ -10,17 +11,18 @@
 class CInstallReport {
 public:
     // target: the plug-in's path in its destination; error: the system's error code.
-    void AddFailedCopy(const std::string& target, DWORD error);
+    void AddFailedCopy(const WideString& target, DWORD error);
     // A destination whose plug-ins were installed but whose log record is missing.
     void AddUnloggedDestination(const std::string& destination);
 
     bool IsEmpty() const;
-    std::string Message(const std::string& logPath) const;
+    // Wide: plug-ins are named by their real names.
+    WideString Message(const std::string& logPath) const;
 
 private:
     enum Cause { kInUse, kAccessDenied, kDiskFull, kBadFolder, kOther, kCauseCount };
     static Cause CauseOf(DWORD error);
 
-    std::vector<std::string> m_failed[kCauseCount];
-    std::vector<std::string> m_unlogged;
+    std::vector<WideString> m_failed[kCauseCount];
+    std::vector<WideString> m_unlogged;
 };

@@ -58,7 +58,8 @@ protected:
     CHostCheckList m_lstHosts;
     int m_nTarget;
     std::string m_strOtherPath;
-    std::vector<std::string> m_arrPluginFiles;
+    // Wide: the plug-ins keep their real names, whatever the code page holds.
+    std::vector<WideString> m_arrPluginFiles;
     std::vector<std::string> m_arrHostDirs;
     std::string m_strLogPath;
     HBITMAP m_hPicture = nullptr;

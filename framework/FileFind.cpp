@@ -1,8 +1,6 @@
 #include "framework/FileFind.h"
 
-#include "framework/MbcsText.h"
-
-#include <cstring>
+#include <cwchar>
 
 CFileFind::~CFileFind() {
     Close();
@@ -16,11 +14,11 @@ void CFileFind::Close() {
     m_bHasFound = false;
 }
 
-bool CFileFind::FindFile(const std::string& pattern) {
+bool CFileFind::FindFile(const WideString& pattern) {
     Close();
-    const size_t separator = FindLastSeparator(pattern);
-    m_strRoot = separator == std::string::npos ? std::string() : pattern.substr(0, separator);
-    m_hFind = ::FindFirstFileA(pattern.c_str(), &m_next);
+    const size_t separator = pattern.rfind(L'\\');
+    m_strRoot = separator == WideString::npos ? WideString() : pattern.substr(0, separator);
+    m_hFind = ::FindFirstFileW(pattern.c_str(), &m_next);
     m_bHasNext = m_hFind != INVALID_HANDLE_VALUE;
     return m_bHasNext;
 }
@@ -30,18 +28,18 @@ bool CFileFind::FindNextFile() {
         return false;
     m_found = m_next;
     m_bHasFound = true;
-    m_bHasNext = ::FindNextFileA(m_hFind, &m_next) != FALSE;
+    m_bHasNext = ::FindNextFileW(m_hFind, &m_next) != FALSE;
     return m_bHasNext;
 }
 
-std::string CFileFind::GetFileName() const {
-    return m_bHasFound ? m_found.cFileName : std::string();
+WideString CFileFind::GetFileName() const {
+    return m_bHasFound ? m_found.cFileName : WideString();
 }
 
-std::string CFileFind::GetFilePath() const {
+WideString CFileFind::GetFilePath() const {
     if (!m_bHasFound)
-        return std::string();
-    return m_strRoot.empty() ? GetFileName() : m_strRoot + "\\" + GetFileName();
+        return WideString();
+    return m_strRoot.empty() ? GetFileName() : m_strRoot + L"\\" + GetFileName();
 }
 
 bool CFileFind::IsDirectory() const {
@@ -50,5 +48,6 @@ bool CFileFind::IsDirectory() const {
 
 bool CFileFind::IsDots() const {
     return m_bHasFound && IsDirectory() &&
-           (std::strcmp(m_found.cFileName, ".") == 0 || std::strcmp(m_found.cFileName, "..") == 0);
+           (std::wcscmp(m_found.cFileName, L".") == 0 ||
+            std::wcscmp(m_found.cFileName, L"..") == 0);
 }

@@ -39,3 +39,31 @@ bool EndsWithSeparator(const std::string& text, UINT codePage) {
     const size_t last = FindLastCharacter(text, codePage);
     return last != std::string::npos && text[last] == '\\';
 }
+
+WideString ToWide(const std::string& text, UINT codePage) {
+    if (text.empty())
+        return WideString();
+    const int size = static_cast<int>(text.size());
+    WideString wide(
+        static_cast<size_t>(::MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0)),
+        L'\0');
+    if (!wide.empty())
+        ::MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0],
+                              static_cast<int>(wide.size()));
+    return wide;
+}
+
+bool ToAnsiExactly(const WideString& text, std::string& ansi, UINT codePage) {
+    ansi.clear();
+    if (text.empty())
+        return true;
+    const int size = static_cast<int>(text.size());
+    const int bytes =
+        ::WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0)
+        return false;
+    ansi.resize(static_cast<size_t>(bytes));
+    ::WideCharToMultiByte(codePage, 0, text.data(), size, &ansi[0], bytes, nullptr, nullptr);
+    // Whatever the system substituted, the way back does not lead to the same text.
+    return ToWide(ansi, codePage) == text;
+}

@@ -83,7 +83,8 @@ HWND AfxGetSafeOwner(CWnd* parent) {
     return ::GetLastActivePopup(main->m_hWnd);
 }
 
-int AfxMessageBox(const std::string& text, UINT type) {
+namespace {
+UINT WithDefaultIcon(UINT type) {
     if ((type & MB_ICONMASK) == 0) {
         switch (type & MB_TYPEMASK) {
         case MB_OK:
@@ -96,8 +97,21 @@ int AfxMessageBox(const std::string& text, UINT type) {
             break;
         }
     }
+    return type;
+}
+
+HWND MessageBoxOwner() {
     HWND owner = AfxGetSafeOwner(nullptr);
-    if (owner == nullptr)
-        owner = ::GetActiveWindow();
-    return ::MessageBoxA(owner, text.c_str(), AfxGetAppName().c_str(), type);
+    return owner != nullptr ? owner : ::GetActiveWindow();
+}
+} // namespace
+
+int AfxMessageBox(const std::string& text, UINT type) {
+    return ::MessageBoxA(MessageBoxOwner(), text.c_str(), AfxGetAppName().c_str(),
+                         WithDefaultIcon(type));
+}
+
+int AfxMessageBox(const WideString& text, UINT type) {
+    return ::MessageBoxW(MessageBoxOwner(), text.c_str(), ToWide(AfxGetAppName()).c_str(),
+                         WithDefaultIcon(type));
 }

@@ -3,6 +3,7 @@
 // runs. The entry point calls InitInstance; a dialog program does all its work there
 // and returns false, so no message loop of the application's own ever runs.
 #include "framework/Win32.h"
+#include "framework/WideString.h"
 
 #include <string>
 
@@ -39,3 +40,5 @@ HWND AfxGetSafeOwner(CWnd* parent);
 // with the application's name. A box that asks for OK, OK/Cancel, Yes/No or
 // Yes/No/Cancel and no icon gets the exclamation icon.
 int AfxMessageBox(const std::string& text, UINT type = MB_OK);
+// The same for a text that names things the code page cannot hold, such as files.
+int AfxMessageBox(const WideString& text, UINT type = MB_OK);

@@ -14,23 +14,44 @@ void CreateOneFolder(const std::string& path) {
     ::CreateDirectoryA(path.c_str(), nullptr);
 }
 
-bool GetExecutablePath(std::string& path) {
-    // The ANSI call can give paths longer than MAX_PATH; the buffer grows until the
-    // whole path fits. A path the system truncates is never taken as the answer.
-    std::vector<char> buffer(MAX_PATH);
+namespace {
+// The wide call gives the real name, however long, where the ANSI one substitutes.
+WideString ExecutablePathWide() {
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD length =
-            ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0)
-            return false;
-        if (length < buffer.size()) {
-            path.assign(buffer.data(), length);
-            return true;
-        }
+            return WideString();
+        if (length < buffer.size())
+            return WideString(buffer.data(), length);
         if (buffer.size() >= 32768)
-            return false;
+            return WideString();
         buffer.resize(buffer.size() * 2);
     }
+}
+
+WideString ShortForm(const WideString& path) {
+    const DWORD size = ::GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0)
+        return WideString();
+    WideString shortPath(size, L'\0');
+    const DWORD length = ::GetShortPathNameW(path.c_str(), &shortPath[0], size);
+    shortPath.resize(length < size ? length : 0);
+    return shortPath;
+}
+} // namespace
+
+bool GetExecutableFolder(std::string& folder) {
+    const WideString path = ExecutablePathWide();
+    const size_t separator = path.rfind(L'\\');
+    if (path.empty() || separator == WideString::npos)
+        return false;
+    const WideString longForm = path.substr(0, separator);
+    if (ToAnsiExactly(longForm, folder))
+        return true;
+    const WideString shortForm = ShortForm(longForm);
+    return !shortForm.empty() && ToAnsiExactly(shortForm, folder);
 }
 
 std::string GetCurrentDir() {
@@ -93,23 +114,23 @@ void CloseFile(HANDLE file) {
 namespace {
 // Windows refuses to replace a read-only file; the attribute is taken off for the
 // replacement and given back when the replacement fails.
-DWORD MoveIntoPlace(const std::string& replacement, const std::string& target) {
-    const DWORD attributes = ::GetFileAttributesA(target.c_str());
+DWORD MoveIntoPlace(const WideString& replacement, const WideString& target) {
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
     const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES &&
                           (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
                           (attributes & FILE_ATTRIBUTE_READONLY) != 0;
     if (readOnly)
-        ::SetFileAttributesA(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (::MoveFileExA(replacement.c_str(), target.c_str(),
+        ::SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (::MoveFileExW(replacement.c_str(), target.c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return ERROR_SUCCESS;
     DWORD error = ::GetLastError();
     if (readOnly)
-        ::SetFileAttributesA(target.c_str(), attributes);
+        ::SetFileAttributesW(target.c_str(), attributes);
     // A plug-in loaded by a running host cannot be replaced either; Windows calls that
     // access denied, while the user needs to hear that a program is using it.
     if (error == ERROR_ACCESS_DENIED) {
-        HANDLE probe = ::CreateFileA(target.c_str(), GENERIC_READ,
+        HANDLE probe = ::CreateFileW(target.c_str(), GENERIC_READ,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                      nullptr, OPEN_EXISTING, 0, nullptr);
         if (probe != INVALID_HANDLE_VALUE)
@@ -121,25 +142,25 @@ DWORD MoveIntoPlace(const std::string& replacement, const std::string& target) {
 }
 } // namespace
 
-DWORD InstallCopy(const std::string& source, const std::string& target) {
-    const size_t separator = FindLastSeparator(target);
-    const std::string folder = separator == std::string::npos ? "." : target.substr(0, separator);
+DWORD InstallCopy(const WideString& source, const WideString& target) {
+    const size_t separator = target.rfind(L'\\');
+    const WideString folder = separator == WideString::npos ? L"." : target.substr(0, separator);
     // A name a host never loads (not *.8bf), made unique by the system.
-    char temporary[MAX_PATH] = "";
-    if (::GetTempFileNameA(folder.c_str(), "~qt", 0, temporary) == 0)
+    wchar_t temporary[MAX_PATH] = L"";
+    if (::GetTempFileNameW(folder.c_str(), L"~qt", 0, temporary) == 0)
         return ::GetLastError();
     DWORD error = ERROR_SUCCESS;
-    if (!::CopyFileA(source.c_str(), temporary, FALSE)) {
+    if (!::CopyFileW(source.c_str(), temporary, FALSE)) {
         error = ::GetLastError();
     } else {
         // The copy keeps the source's attributes; a read-only plug-in could never be
         // replaced by the next version.
-        const DWORD attributes = ::GetFileAttributesA(temporary);
+        const DWORD attributes = ::GetFileAttributesW(temporary);
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
-            ::SetFileAttributesA(temporary, attributes & ~FILE_ATTRIBUTE_READONLY);
+            ::SetFileAttributesW(temporary, attributes & ~FILE_ATTRIBUTE_READONLY);
         error = MoveIntoPlace(temporary, target);
     }
     if (error != ERROR_SUCCESS)
-        ::DeleteFileA(temporary);
+        ::DeleteFileW(temporary);
     return error;
 }

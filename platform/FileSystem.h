@@ -2,6 +2,7 @@
 // The file-system operations the installer needs, each a thin call of the system. Paths
 // are ANSI texts with '\' separators.
 #include "framework/Win32.h"
+#include "framework/WideString.h"
 
 #include <string>
 
@@ -11,9 +12,11 @@ bool PathExists(const std::string& path);
 // Creates one folder; whether it worked is judged afterwards with PathExists.
 void CreateOneFolder(const std::string& path);
 
-// The running executable's full path. False when the system cannot give it, or gives
-// it only shortened: a shortened path would name the wrong folder.
-bool GetExecutablePath(std::string& path);
+// The running executable's folder as ANSI text that names it exactly: its long form
+// when the code page holds every character of it, otherwise its short (8.3) form when
+// that one converts exactly. False when neither does: the ANSI calls would give a
+// substituted name, which is another folder or none.
+bool GetExecutableFolder(std::string& folder);
 
 // The process's current directory, or the empty text when it does not fit MAX_PATH.
 std::string GetCurrentDir();
@@ -34,5 +37,6 @@ void CloseFile(HANDLE file);
 // half-written: the bytes go to a temporary file in target's folder first, which then
 // replaces target in one step. On any failure the temporary file is removed and an
 // existing target is left as it was. The copy is never read-only, and a read-only
-// target is replaced all the same. ERROR_SUCCESS, or the system's error code.
-DWORD InstallCopy(const std::string& source, const std::string& target);
+// target is replaced all the same. Wide paths: files keep their own names, whatever
+// the code page holds. ERROR_SUCCESS, or the system's error code.
+DWORD InstallCopy(const WideString& source, const WideString& target);

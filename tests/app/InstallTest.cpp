@@ -1,5 +1,6 @@
 // The whole job: the real QuillonDeploy.exe in a folder with plug-ins beside it, real
 // hosts in the registry, used from outside; the results are read from the disk.
+#include "framework/MbcsText.h"
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
@@ -364,7 +365,7 @@ TEST_F(FullDiskTest, FailedCopyKeepsTheOldPlugInWholeAndLeavesNoTemporaryFile) {
                                        "QuillonDeploy again."},
               messages);
     EXPECT_EQ("the older ink plug-in that works", ReadFileBytes(target + "\\Ink.8bf"));
-    EXPECT_EQ(std::vector<std::string>{"Ink.8bf"}, FileNames(target));
+    EXPECT_EQ(std::vector<WideString>{L"Ink.8bf"}, FileNames(target));
 }
 
 TEST_F(FullDiskTest, LogRecordIsWrittenWholeOrNotAtAllAndOnALineOfItsOwn) {
@@ -403,6 +404,86 @@ TEST_F(FullDiskTest, LogRecordIsWrittenWholeOrNotAtAllAndOnALineOfItsOwn) {
             EXPECT_EQ(earlier + "\r\n" + target + "\r\n", ReadFileBytes(small / "puninst.log"));
         }
     }
+}
+
+// Names outside the system's ANSI code page: the ANSI calls would give look-alikes
+// (L for the L with stroke, A for the A with macron) or question marks.
+bool CodePageHolds(const WideString& text) {
+    std::string ansi;
+    return ToAnsiExactly(text, ansi);
+}
+
+TEST_F(InstallTest, PackageFolderNamedOutsideTheCodePageUsesItsOwnPlugInsAndLog) {
+    const WideString name = L"\x0141ukasz";
+    if (CodePageHolds(name))
+        GTEST_SKIP() << "this system's code page holds the name";
+    RegisterPhotoshop("7.0", hosts / "PS");
+    const std::string target = hosts / "PS\\Plug-Ins\\QuillonTools";
+    for (bool lookAlike : {false, true}) {
+        SCOPED_TRACE(lookAlike ? "beside a look-alike folder" : "alone");
+        TempFolder parent("unpacked");
+        const WideString folder = ToWide(parent.Path()) + L"\\" + name;
+        ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+        WriteFileBytes(folder + L"\\Ink.8bf", "the real ink");
+        if (lookAlike) {
+            ::CreateDirectoryA((parent / "Lukasz").c_str(), nullptr);
+            WriteFileBytes(parent / "Lukasz\\Decoy.8bf", "a decoy");
+        }
+        RemoveTree(target);
+
+        InstallerRun run(folder);
+        ASSERT_NE(nullptr, run.WaitForDialog());
+        Click(run.Control(IDOK));
+        EXPECT_EQ(std::vector<std::string>{}, AnswerEveryBox(run));
+        EXPECT_EQ(0u, run.WaitForExit());
+        EXPECT_EQ(target + "\r\n", ReadFileBytes(folder + L"\\puninst.log"));
+        EXPECT_EQ(std::vector<WideString>{L"Ink.8bf"}, FileNames(target));
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
+                  ::GetFileAttributesA((parent / "Lukasz\\puninst.log").c_str()));
+    }
+}
+
+TEST_F(InstallTest, PlugInsArriveUnderTheirOwnNamesBesideLookAlikes) {
+    const WideString macron = L"\x0100.8bf";
+    const WideString nihongo = L"\x65E5\x672C\x8A9E.8bf";
+    if (CodePageHolds(macron) || CodePageHolds(nihongo))
+        GTEST_SKIP() << "this system's code page holds the names";
+    const WideString source = ToWide(package.Path()) + L"\\";
+    ::DeleteFileA((package / "Quillon Soft Focus.8bf").c_str());
+    WriteFileBytes(package / "A.8bf", "plain A");
+    WriteFileBytes(source + macron, "A with a macron");
+    WriteFileBytes(source + nihongo, "nihongo");
+    RegisterPhotoshop("7.0", hosts / "PS");
+    const std::string target = hosts / "PS\\Plug-Ins\\QuillonTools";
+    const WideString installed = ToWide(target) + L"\\";
+    ASSERT_EQ(0, SHCreateDirectoryExA(nullptr, target.c_str(), nullptr));
+    WriteFileBytes(installed + nihongo, "loaded by a running host");
+
+    for (int pass = 0; pass < 2; ++pass) {
+        // First a running host holds one of them: the closing box names it as it is.
+        HANDLE held = pass == 0 ? ::CreateFileW((installed + nihongo).c_str(), GENERIC_READ, 0,
+                                                nullptr, OPEN_EXISTING, 0, nullptr)
+                                : INVALID_HANDLE_VALUE;
+        InstallerRun run(package.Path());
+        ASSERT_NE(nullptr, run.WaitForDialog());
+        Click(run.Control(IDOK));
+        if (pass == 0) {
+            ASSERT_NE(INVALID_HANDLE_VALUE, held);
+            HWND box = WaitForMessageBox(run.Pid(), kAppName);
+            ASSERT_NE(nullptr, box);
+            EXPECT_NE(WideString::npos,
+                      MessageBoxWideText(box).find(L"In use by another program:\n" + installed +
+                                                   nihongo + L"\n"));
+            AnswerMessageBox(box, IDOK);
+        }
+        EXPECT_EQ(0u, run.WaitForExit());
+        if (held != INVALID_HANDLE_VALUE)
+            ::CloseHandle(held);
+    }
+    EXPECT_EQ(std::vector<WideString>({L"A.8bf", L"Ink.8bf", macron, nihongo}), FileNames(target));
+    EXPECT_EQ("plain A", ReadFileBytes(installed + L"A.8bf"));
+    EXPECT_EQ("A with a macron", ReadFileBytes(installed + macron));
+    EXPECT_EQ("nihongo", ReadFileBytes(installed + nihongo));
 }
 
 TEST_F(InstallTest, ExecutablePathLongerThan256CharactersStillFindsItsPlugIns) {

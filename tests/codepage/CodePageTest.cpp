@@ -3,7 +3,10 @@
 #include "folders/FolderRules.h"
 
 #include "tests/app/InstallerDlgProbe.h"
+#include "framework/MbcsText.h"
 #include "tests/support/Files.h"
+#include "tests/support/InstallerRun.h"
+#include "tests/support/WindowDriver.h"
 #include "tests/support/Registry.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +40,29 @@ TEST(CodePage932Test, FolderNamedWithATrailByteSeparatorIsCreatedWhole) {
     EXPECT_EQ(1u, entries);
     EXPECT_EQ(1, CreateFolderPath("C:\\qt-cp932\\" + kSo + "\\", true));
     RemoveTree("C:\\qt-cp932");
+}
+
+TEST(CodePage932Test, WholeInstallFromAFolderEndingInATrailByteWithADoubleBytePlugIn) {
+    ASSERT_EQ(932u, ::GetACP());
+    RegistrySandbox sandbox{
+        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    TempFolder parent("cp932-package");
+    TempFolder hosts("cp932-hosts");
+    // The package folder is named "so", whose second byte is '\\'.
+    const WideString package = ToWide(parent.Path()) + L"\\\x30BD";
+    const WideString plugIn = L"\x65E5\x672C\x8A9E.8bf";
+    ASSERT_TRUE(::CreateDirectoryW(package.c_str(), nullptr));
+    WriteFileBytes(package + L"\\" + plugIn, "nihongo");
+    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
+                 hosts / kSo);
+
+    InstallerRun run(package);
+    ASSERT_NE(nullptr, run.WaitForDialog());
+    Click(run.Control(IDOK));
+    EXPECT_EQ(0u, run.WaitForExit());
+    const std::string target = hosts / (kSo + "\\Plug-Ins\\QuillonTools");
+    EXPECT_EQ(target + "\r\n", ReadFileBytes(package + L"\\puninst.log"));
+    EXPECT_EQ("nihongo", ReadFileBytes(ToWide(target) + L"\\" + plugIn));
 }
 
 TEST(CodePage932Test, ApplicationPathEndingInATrailByteGetsItsSeparator) {

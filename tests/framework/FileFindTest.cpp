@@ -1,5 +1,7 @@
 #include "framework/FileFind.h"
 
+#include "framework/MbcsText.h"
+
 #include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
@@ -7,28 +9,30 @@
 #include <map>
 
 namespace {
-std::map<std::string, std::pair<std::string, bool>> FindAll(const std::string& pattern) {
-    std::map<std::string, std::pair<std::string, bool>> found;
+std::map<WideString, std::pair<WideString, bool>> FindAll(const std::string& pattern) {
+    std::map<WideString, std::pair<WideString, bool>> found;
     CFileFind finder;
-    for (bool more = finder.FindFile(pattern); more;) {
+    for (bool more = finder.FindFile(ToWide(pattern)); more;) {
         more = finder.FindNextFile();
         found[finder.GetFileName()] = {finder.GetFilePath(), finder.IsDirectory()};
     }
     return found;
 }
 
-TEST(FileFindTest, ListsEveryMatchOnceWithPathAndKind) {
+TEST(FileFindTest, ListsEveryMatchOnceWithPathAndKindByItsRealName) {
     TempFolder folder("find");
+    const WideString wide = ToWide(folder.Path());
     WriteFileBytes(folder / "a.8bf", "a");
-    WriteFileBytes(folder / "b.8bf", "b");
+    // A-macron: no single-byte code page of the West holds it; its look-alike is A.
+    WriteFileBytes(wide + L"\\\x0100.8bf", "a-macron");
     WriteFileBytes(folder / "notes.txt", "n");
     ::CreateDirectoryA((folder / "x.8bf").c_str(), nullptr);
 
     const auto found = FindAll(folder / "*.8bf");
     ASSERT_EQ(3u, found.size());
-    EXPECT_EQ(std::make_pair(folder / "a.8bf", false), found.at("a.8bf"));
-    EXPECT_EQ(std::make_pair(folder / "b.8bf", false), found.at("b.8bf"));
-    EXPECT_EQ(std::make_pair(folder / "x.8bf", true), found.at("x.8bf"));
+    EXPECT_EQ(std::make_pair(wide + L"\\a.8bf", false), found.at(L"a.8bf"));
+    EXPECT_EQ(std::make_pair(wide + L"\\\x0100.8bf", false), found.at(L"\x0100.8bf"));
+    EXPECT_EQ(std::make_pair(wide + L"\\x.8bf", true), found.at(L"x.8bf"));
 }
 
 TEST(FileFindTest, TellsTheDotEntriesAndFindsNothingInAMissingFolder) {
@@ -36,7 +40,7 @@ TEST(FileFindTest, TellsTheDotEntriesAndFindsNothingInAMissingFolder) {
     WriteFileBytes(folder / "only.8bf", "o");
     CFileFind finder;
     int dots = 0, entries = 0;
-    for (bool more = finder.FindFile(folder / "*"); more;) {
+    for (bool more = finder.FindFile(ToWide(folder / "*")); more;) {
         more = finder.FindNextFile();
         ++entries;
         dots += finder.IsDots() ? 1 : 0;
@@ -44,8 +48,8 @@ TEST(FileFindTest, TellsTheDotEntriesAndFindsNothingInAMissingFolder) {
     EXPECT_EQ(3, entries);
     EXPECT_EQ(2, dots);
 
-    EXPECT_FALSE(finder.FindFile(folder / "missing\\*.8bf"));
+    EXPECT_FALSE(finder.FindFile(ToWide(folder / "missing\\*.8bf")));
     EXPECT_FALSE(finder.FindNextFile());
-    EXPECT_EQ("", finder.GetFileName());
+    EXPECT_EQ(L"", finder.GetFileName());
 }
 } // namespace

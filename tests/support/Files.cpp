@@ -1,5 +1,7 @@
 #include "tests/support/Files.h"
 
+#include "framework/MbcsText.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
@@ -35,16 +37,24 @@ TempFolder::~TempFolder() {
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    WriteFileBytes(ToWide(path), bytes);
+}
+
+void WriteFileBytes(const WideString& path, const std::string& bytes) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot write " + path);
+        throw std::runtime_error("cannot write a file");
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     ::CloseHandle(file);
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    return ReadFileBytes(ToWide(path));
+}
+
+std::string ReadFileBytes(const WideString& path) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::string();
@@ -62,42 +72,49 @@ bool IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::vector<std::string> FileNames(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+std::vector<WideString> FileNames(const std::string& folder) {
+    std::vector<WideString> names;
+    WIN32_FIND_DATAW entry;
+    HANDLE find = ::FindFirstFileW((ToWide(folder) + L"\\*").c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE)
         return names;
     do {
-        const std::string name = entry.cFileName;
-        if (name != "." && name != "..")
+        const WideString name = entry.cFileName;
+        if (name != L"." && name != L"..")
             names.push_back(name);
-    } while (::FindNextFileA(find, &entry));
+    } while (::FindNextFileW(find, &entry));
     ::FindClose(find);
     std::sort(names.begin(), names.end());
     return names;
 }
 
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA entry;
-    HANDLE find = ::FindFirstFileA((path + "\\*").c_str(), &entry);
+namespace {
+void RemoveTreeWide(const WideString& path) {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &entry);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..")
+            const WideString name = entry.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            const std::string child = path + "\\" + name;
+            const WideString child = path + L"\\" + name;
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
+                RemoveTreeWide(child);
             } else {
-                ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileA(child.c_str());
+                ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(child.c_str());
             }
-        } while (::FindNextFileA(find, &entry));
+        } while (::FindNextFileW(find, &entry));
         ::FindClose(find);
     }
-    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::RemoveDirectoryA(path.c_str());
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryW(path.c_str());
+}
+} // namespace
+
+void RemoveTree(const std::string& path) {
+    // Wide: a test's folder may hold names the code page cannot.
+    RemoveTreeWide(ToWide(path));
 }
 
 std::string SmallDrive() {

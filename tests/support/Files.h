@@ -1,6 +1,7 @@
 #pragma once
 // Real folders and files on the test prefix's drive C:, removed again afterwards.
 #include "framework/Win32.h"
+#include "framework/WideString.h"
 
 #include <string>
 #include <vector>
@@ -25,12 +26,15 @@ private:
     std::string m_path;
 };
 
+// Paths in ANSI text or, for names the code page cannot hold, wide.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+void WriteFileBytes(const WideString& path, const std::string& bytes);
 // The file's bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+std::string ReadFileBytes(const WideString& path);
 bool IsFolder(const std::string& path);
 // The names in a folder, sorted, without . and ..
-std::vector<std::string> FileNames(const std::string& folder);
+std::vector<WideString> FileNames(const std::string& folder);
 void RemoveTree(const std::string& path);
 
 // The test bench's small disk (a drive such as S:), or the empty text when the bench

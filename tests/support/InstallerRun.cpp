@@ -1,5 +1,6 @@
 #include "tests/support/InstallerRun.h"
 
+#include "framework/MbcsText.h"
 #include "tests/support/Files.h"
 #include "tests/support/WindowDriver.h"
 
@@ -18,18 +19,26 @@ std::string EnvironmentWith(const char* variable) {
 }
 
 InstallerRun::InstallerRun(const std::string& folder, const char* extraVariable) {
-    const std::string exe = folder + "\\QuillonDeploy.exe";
-    if (!::CopyFileA((BuildFolder() + "\\QuillonDeploy.exe").c_str(), exe.c_str(), FALSE))
-        throw std::runtime_error("cannot copy the installer to " + folder);
-    STARTUPINFOA startup{};
+    Start(ToWide(folder), extraVariable);
+}
+
+InstallerRun::InstallerRun(const WideString& folder) {
+    Start(folder, nullptr);
+}
+
+void InstallerRun::Start(const WideString& folder, const char* extraVariable) {
+    const WideString exe = folder + L"\\QuillonDeploy.exe";
+    if (!::CopyFileW(ToWide(BuildFolder() + "\\QuillonDeploy.exe").c_str(), exe.c_str(), FALSE))
+        throw std::runtime_error("cannot copy the installer to its folder");
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    std::string commandLine = "\"" + exe + "\"";
+    WideString commandLine = L"\"" + exe + L"\"";
     std::string environment =
         extraVariable != nullptr ? EnvironmentWith(extraVariable) : std::string();
-    if (!::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+    if (!::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
                           extraVariable != nullptr ? &environment[0] : nullptr, folder.c_str(),
                           &startup, &m_process))
-        throw std::runtime_error("cannot start " + exe);
+        throw std::runtime_error("cannot start the installer");
 }
 
 InstallerRun::~InstallerRun() {

@@ -2,6 +2,7 @@
 // One run of the real QuillonDeploy.exe: copied into a folder of the test's (where the
 // plug-ins lie beside it and its log goes), started, and ended when the test ends.
 #include "framework/Win32.h"
+#include "framework/WideString.h"
 
 #include <string>
 
@@ -16,6 +17,8 @@ public:
     // Copies the built installer into folder and starts it there, with this
     // process's environment and the NAME=value given, if any.
     explicit InstallerRun(const std::string& folder, const char* extraVariable = nullptr);
+    // A folder whose name the code page may not hold.
+    explicit InstallerRun(const WideString& folder);
     ~InstallerRun();
     InstallerRun(const InstallerRun&) = delete;
     InstallerRun& operator=(const InstallerRun&) = delete;
@@ -33,6 +36,8 @@ public:
     DWORD WaitForExit(DWORD timeoutMs = 10000);
 
 private:
+    void Start(const WideString& folder, const char* extraVariable);
+
     PROCESS_INFORMATION m_process{};
     HWND m_dialog = nullptr;
 };

@@ -176,6 +176,20 @@ std::string MessageBoxText(HWND box) {
     return longest;
 }
 
+WideString MessageBoxWideText(HWND box) {
+    WideString longest;
+    for (HWND child : ChildrenOf(box)) {
+        if (ClassOf(child) != "Static")
+            continue;
+        WideString text(static_cast<size_t>(::GetWindowTextLengthW(child)) + 1, L'\0');
+        text.resize(
+            static_cast<size_t>(::GetWindowTextW(child, &text[0], static_cast<int>(text.size()))));
+        if (text.size() > longest.size())
+            longest = text;
+    }
+    return longest;
+}
+
 HICON MessageBoxIcon(HWND box) {
     for (HWND child : ChildrenOf(box)) {
         if (ClassOf(child) != "Static")

@@ -4,6 +4,7 @@
 // this process (from another thread) and of other processes alike; input is posted,
 // so a click that opens a modal box never blocks the driver.
 #include "framework/Win32.h"
+#include "framework/WideString.h"
 
 #include <functional>
 #include <string>
@@ -45,6 +46,8 @@ void TypeText(HWND edit, const std::string& text);
 HWND WaitForMessageBox(DWORD pid, const std::string& caption, DWORD timeoutMs = kDefaultWait);
 // The box's message (its longest static text).
 std::string MessageBoxText(HWND box);
+// The same in UTF-16, for a message that names things the code page cannot hold.
+WideString MessageBoxWideText(HWND box);
 // The icon the box shows, to compare with LoadIcon(nullptr, IDI_...).
 HICON MessageBoxIcon(HWND box);
 // Presses the box's button with this id (IDOK, IDYES, IDNO, ...).
