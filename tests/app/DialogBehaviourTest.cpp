@@ -79,8 +79,9 @@ TEST_F(DialogBehaviourTest, TargetRadiosSwitchTheControlsAndOpenTheChooserOnlyWi
     EXPECT_TRUE(ClickAndWait(run->Control(IDC_TARGET_OTHER), 5000)) << "a chooser opened";
     EXPECT_EQ(nullptr, FindTopWindow(run->Pid(), kChooser, "#32770"));
 
-    Click(run->Control(IDC_TARGET_HOSTS));
-    EXPECT_TRUE(WaitUntil([&] { return Enabled(IDC_HOST_LIST); }));
+    // The controls are switched one after another: they are read once the click is done.
+    EXPECT_TRUE(ClickAndWait(run->Control(IDC_TARGET_HOSTS)));
+    EXPECT_TRUE(Enabled(IDC_HOST_LIST));
     EXPECT_FALSE(Enabled(IDC_OTHER_PATH));
     EXPECT_FALSE(Enabled(IDC_BROWSE));
     EXPECT_EQ(first.Path(), TextOf(edit));
