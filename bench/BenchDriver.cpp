@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -47,11 +48,22 @@ struct Process {
                                 folder.c_str(), &startup, &info) != FALSE;
     }
     void Wait() {
-        ::WaitForSingleObject(info.hProcess, 120000);
+        if (::WaitForSingleObject(info.hProcess, 120000) != WAIT_OBJECT_0) {
+            std::fprintf(stderr, "bench: the program did not end within two minutes\n");
+            ::TerminateProcess(info.hProcess, 1);
+            std::exit(1);
+        }
         ::CloseHandle(info.hThread);
         ::CloseHandle(info.hProcess);
     }
 };
+
+// A run that goes wrong ends the benchmark with a message, never with a hang.
+[[noreturn]] void Fail(Process& process, const char* what) {
+    std::fprintf(stderr, "bench: %s\n", what);
+    ::TerminateProcess(process.info.hProcess, 1);
+    std::exit(1);
+}
 
 HWND FindDialog(DWORD pid) {
     for (HWND window = ::FindWindowA("#32770", kCaption); window != nullptr;
@@ -64,15 +76,25 @@ HWND FindDialog(DWORD pid) {
     return nullptr;
 }
 
+// The program's dialog once it is on the screen; at most two minutes are waited.
+HWND WaitForDialog(Process& process) {
+    const ULONGLONG end = ::GetTickCount64() + 120000;
+    for (;;) {
+        if (HWND dialog = FindDialog(process.info.dwProcessId))
+            return dialog;
+        if (::GetTickCount64() >= end)
+            Fail(process, "the dialog did not appear within two minutes");
+        ::Sleep(0);
+    }
+}
+
 // Seconds from the start of the program to its dialog on the screen; then closes it.
 double TimeStartup(const std::string& exe, const std::string& folder) {
     Process process;
     const double start = Now();
     if (!process.Start(exe, folder))
         return -1;
-    HWND dialog = nullptr;
-    while ((dialog = FindDialog(process.info.dwProcessId)) == nullptr)
-        ::Sleep(0);
+    HWND dialog = WaitForDialog(process);
     const double ready = Now() - start;
     ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     process.Wait();
@@ -84,19 +106,19 @@ double TimeInstall(const std::string& exe, const std::string& folder) {
     Process process;
     if (!process.Start(exe, folder))
         return -1;
-    HWND dialog = nullptr;
-    while ((dialog = FindDialog(process.info.dwProcessId)) == nullptr)
-        ::Sleep(1);
-    // The first host is ticked already; the user ticks the other two.
+    HWND dialog = WaitForDialog(process);
+    // The first host is ticked already; the user ticks the other two. Sent, not
+    // posted: each click is handled before the clock starts.
     HWND list = ::GetDlgItem(dialog, 1000);
     const auto height = static_cast<int>(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
     for (int row = 1; row < 3; ++row) {
         const LPARAM point = MAKELPARAM(6, row * height + height / 2);
-        ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-        ::PostMessageA(list, WM_LBUTTONUP, 0, point);
+        DWORD_PTR result = 0;
+        if (!::SendMessageTimeoutA(list, WM_LBUTTONDOWN, MK_LBUTTON, point, SMTO_NORMAL, 10000,
+                                   &result) ||
+            !::SendMessageTimeoutA(list, WM_LBUTTONUP, 0, point, SMTO_NORMAL, 10000, &result))
+            Fail(process, "the host list did not take a click");
     }
-    ::SendMessageA(list, WM_NULL, 0, 0);
-    ::Sleep(200);
     const double start = Now();
     ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     process.Wait();

@@ -3,8 +3,12 @@
 #include <vector>
 
 namespace {
-// The window property that leads from a window handle back to its object.
-const char kObjectProperty[] = "QuillonDeploy.CWnd";
+// The window properties that lead from a window handle back to its object, and to the
+// window's own procedure: a subclass made after this one still calls this one, also
+// once the object has let go, and its messages must then reach the window's own
+// procedure.
+const char kObjectProperty[] = "CWnd.Object";
+const char kSuperProperty[] = "CWnd.Super";
 } // namespace
 
 CWnd::~CWnd() {
@@ -24,6 +28,7 @@ bool CWnd::SubclassWindow(HWND hWnd) {
     ::SetPropA(hWnd, kObjectProperty, static_cast<HANDLE>(this));
     m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
         hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
+    ::SetPropA(hWnd, kSuperProperty, reinterpret_cast<HANDLE>(m_pfnSuper));
     return true;
 }
 
@@ -31,7 +36,13 @@ HWND CWnd::UnsubclassWindow() {
     HWND hWnd = m_hWnd;
     if (hWnd == nullptr)
         return nullptr;
-    ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    // The window's own procedure goes back only while this one is installed: putting it
+    // back under a later subclass would cut that one out.
+    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) ==
+        &CWnd::StaticWindowProc) {
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        ::RemovePropA(hWnd, kSuperProperty);
+    }
     ::RemovePropA(hWnd, kObjectProperty);
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
@@ -46,8 +57,15 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
 
 LRESULT CALLBACK CWnd::StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = FromHandlePermanent(hWnd);
-    if (wnd == nullptr)
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    if (wnd == nullptr) {
+        // The object has let go while a later subclass still calls this procedure.
+        auto super = reinterpret_cast<WNDPROC>(::GetPropA(hWnd, kSuperProperty));
+        if (super == nullptr)
+            return ::DefWindowProcA(hWnd, message, wParam, lParam);
+        if (message == WM_NCDESTROY)
+            ::RemovePropA(hWnd, kSuperProperty);
+        return ::CallWindowProcA(super, hWnd, message, wParam, lParam);
+    }
 
     if (message == WM_NCDESTROY) {
         // The window is going: give it back its own procedure before it sees the
