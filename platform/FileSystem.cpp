@@ -4,6 +4,7 @@
 
 #include <io.h>
 
+#include <algorithm>
 #include <vector>
 
 bool PathExists(const std::string& path) {
@@ -112,55 +113,104 @@ void CloseFile(HANDLE file) {
 }
 
 namespace {
-// Windows refuses to replace a read-only file; the attribute is taken off for the
-// replacement and given back when the replacement fails.
-DWORD MoveIntoPlace(const WideString& replacement, const WideString& target) {
+// Puts the open file in target's place in one step, replacing what is there.
+DWORD RenameOver(HANDLE file, const WideString& target) {
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+    std::copy(target.begin(), target.end(), info->FileName);
+    info->FileName[target.size()] = L'\0';
+    return ::SetFileInformationByHandle(file, FileRenameInfo, info,
+                                        static_cast<DWORD>(buffer.size()))
+               ? ERROR_SUCCESS
+               : ::GetLastError();
+}
+
+// Windows refuses to replace a read-only file: the attribute is taken off for the
+// replacement and given back when the replacement fails all the same.
+DWORD RenameOverReadOnly(HANDLE file, const WideString& target) {
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
-    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES &&
-                          (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-                          (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly)
-        ::SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (::MoveFileExW(replacement.c_str(), target.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return ERROR_SUCCESS;
-    DWORD error = ::GetLastError();
-    if (readOnly)
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+        (attributes & FILE_ATTRIBUTE_READONLY) == 0)
+        return ERROR_ACCESS_DENIED;
+    ::SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    const DWORD error = RenameOver(file, target);
+    if (error != ERROR_SUCCESS)
         ::SetFileAttributesW(target.c_str(), attributes);
-    // A plug-in loaded by a running host cannot be replaced either; Windows calls that
-    // access denied, while the user needs to hear that a program is using it.
-    if (error == ERROR_ACCESS_DENIED) {
-        HANDLE probe = ::CreateFileW(target.c_str(), GENERIC_READ,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, 0, nullptr);
-        if (probe != INVALID_HANDLE_VALUE)
-            ::CloseHandle(probe);
-        else if (::GetLastError() == ERROR_SHARING_VIOLATION)
-            error = ERROR_SHARING_VIOLATION;
-    }
     return error;
+}
+
+// A plug-in loaded by a running host cannot be replaced either; Windows calls that
+// access denied, while the user needs to hear that a program is using it.
+bool InUse(const WideString& target) {
+    HANDLE probe = ::CreateFileW(target.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    if (probe == INVALID_HANDLE_VALUE)
+        return ::GetLastError() == ERROR_SHARING_VIOLATION;
+    ::CloseHandle(probe);
+    return false;
+}
+
+DWORD MoveIntoPlace(HANDLE file, const WideString& target) {
+    DWORD error = RenameOver(file, target);
+    if (error == ERROR_ACCESS_DENIED)
+        error = RenameOverReadOnly(file, target);
+    if (error == ERROR_ACCESS_DENIED && InUse(target))
+        error = ERROR_SHARING_VIOLATION;
+    return error;
+}
+
+DWORD CopyBytes(HANDLE in, HANDLE out) {
+    // One installer runs at a time, on one thread: one buffer serves every copy. Reads
+    // of this size cost least under Wine; far larger ones cost more.
+    static std::vector<char> buffer(256 * 1024);
+    for (;;) {
+        DWORD read = 0;
+        if (!::ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+            return ::GetLastError();
+        if (read == 0)
+            return ERROR_SUCCESS;
+        DWORD written = 0;
+        if (!::WriteFile(out, buffer.data(), read, &written, nullptr))
+            return ::GetLastError();
+        if (written != read)
+            return ERROR_DISK_FULL;
+    }
 }
 } // namespace
 
 DWORD InstallCopy(const WideString& source, const WideString& target) {
-    const size_t separator = target.rfind(L'\\');
-    const WideString folder = separator == WideString::npos ? L"." : target.substr(0, separator);
-    // A name a host never loads (not *.8bf), made unique by the system.
-    wchar_t temporary[MAX_PATH] = L"";
-    if (::GetTempFileNameW(folder.c_str(), L"~qt", 0, temporary) == 0)
+    HANDLE in = ::CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (in == INVALID_HANDLE_VALUE)
         return ::GetLastError();
-    DWORD error = ERROR_SUCCESS;
-    if (!::CopyFileW(source.c_str(), temporary, FALSE)) {
-        error = ::GetLastError();
-    } else {
-        // The copy keeps the source's attributes; a read-only plug-in could never be
-        // replaced by the next version.
-        const DWORD attributes = ::GetFileAttributesW(temporary);
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
-            ::SetFileAttributesW(temporary, attributes & ~FILE_ATTRIBUTE_READONLY);
-        error = MoveIntoPlace(temporary, target);
+    // The copy is made beside the target under a name no host loads (it does not end
+    // in .8bf, not even in its short form) and renamed over the target once whole. One
+    // installer runs at a time, so the name is this one's; one left behind by a run
+    // that was cut short is simply overwritten. Plain attributes: a plug-in shipped
+    // read-only must not be installed read-only, or the next version could not replace
+    // it.
+    const WideString temporary = target + L".~qt";
+    HANDLE out = ::CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        ::CloseHandle(in);
+        return error;
     }
+    DWORD error = CopyBytes(in, out);
+    if (error == ERROR_SUCCESS) {
+        FILETIME lastWrite{};
+        if (::GetFileTime(in, nullptr, nullptr, &lastWrite))
+            ::SetFileTime(out, nullptr, nullptr, &lastWrite);
+        error = MoveIntoPlace(out, target);
+    }
+    ::CloseHandle(out);
+    ::CloseHandle(in);
     if (error != ERROR_SUCCESS)
-        ::DeleteFileW(temporary);
+        ::DeleteFileW(temporary.c_str());
     return error;
 }
