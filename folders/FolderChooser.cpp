@@ -7,8 +7,6 @@
 
 #include <objbase.h>
 
-#include <vector>
-
 namespace {
 // The shell's browse dialog works only on a thread with a single-threaded COM
 // apartment; it is held for the time the dialog is open.
@@ -111,7 +109,6 @@ void CFolderChooser::OnInitialized(HWND hWnd) {
                                  edit.top, edit.right - edit.left, edit.bottom - edit.top, hWnd,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CHOOSER_EDIT)),
                                  ::GetModuleHandleA(nullptr), nullptr);
-    ::ShowWindow(box, SW_SHOW);
     ::SendMessageA(box, WM_SETFONT, static_cast<WPARAM>(::SendMessageA(hWnd, WM_GETFONT, 0, 0)),
                    TRUE);
 
@@ -131,11 +128,7 @@ void CFolderChooser::OnSelectionChanged(LPCITEMIDLIST item) {
 }
 
 std::string CFolderChooser::ReadEdit() const {
-    HWND box = ::GetDlgItem(m_hDlg, IDC_CHOOSER_EDIT);
-    const int length = ::GetWindowTextLengthA(box);
-    std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
-    const int copied = ::GetWindowTextA(box, text.data(), static_cast<int>(text.size()));
-    return std::string(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+    return WindowText(::GetDlgItem(m_hDlg, IDC_CHOOSER_EDIT));
 }
 
 void CFolderChooser::OnChooserOK() {

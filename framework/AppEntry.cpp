@@ -22,7 +22,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (app == nullptr)
         return 1;
     app->m_hInstance = instance;
-    if (!app->InitInstance())
-        return 0;
-    return app->Run();
+    // No message loop of the application's own: its dialogs run their own.
+    app->InitInstance();
+    return 0;
 }

@@ -2,8 +2,6 @@
 
 #include "framework/Dialog.h"
 
-#include <vector>
-
 HWND CDataExchange::PrepareCtrl(int id) {
     HWND control = m_pDlgWnd->GetDlgItem(id);
     if (control == nullptr)
@@ -49,8 +47,5 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
         ::SetWindowTextA(control, value.c_str());
         return;
     }
-    int length = ::GetWindowTextLengthA(control);
-    std::vector<char> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1);
-    int copied = ::GetWindowTextA(control, buffer.data(), static_cast<int>(buffer.size()));
-    value.assign(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+    value = WindowText(control);
 }

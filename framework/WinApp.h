@@ -1,7 +1,7 @@
 #pragma once
 // The application object: one global instance, constructed before the entry point
-// runs. The entry point calls InitInstance; a dialog program does all its work there
-// and returns false, so no message loop of the application's own ever runs.
+// runs. The entry point calls InitInstance; a dialog program does all its work there,
+// and the process ends when it returns.
 #include "framework/Win32.h"
 #include "framework/WideString.h"
 
@@ -17,8 +17,6 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
 
     virtual BOOL InitInstance();
-    // The application's own message loop, for an InitInstance that returned true.
-    virtual int Run();
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;

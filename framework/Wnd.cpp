@@ -91,7 +91,7 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam, 
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DRAWITEM || message == WM_MEASUREITEM) {
+    if (message == WM_DRAWITEM) {
         LRESULT result = 0;
         if (ReflectToChild(message, wParam, lParam, &result))
             return result;
@@ -102,19 +102,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    HWND child = nullptr;
-    if (message == WM_DRAWITEM) {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item->CtlType != ODT_MENU)
-            child = item->hwndItem;
-    } else {
-        // A list box measures its rows while the dialog is still being built, before
-        // any control object is bound; the control is found by its id.
-        const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
-        if (item->CtlType != ODT_MENU)
-            child = ::GetDlgItem(m_hWnd, static_cast<int>(item->CtlID));
-    }
-    CWnd* control = FromHandlePermanent(child);
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    CWnd* control = item->CtlType != ODT_MENU ? FromHandlePermanent(item->hwndItem) : nullptr;
     if (control == nullptr || control == this)
         return false;
     return control->OnChildNotify(message, wParam, lParam, result);
@@ -136,13 +125,17 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-std::string CWnd::GetWindowText() const {
-    int length = ::GetWindowTextLengthA(m_hWnd);
+std::string WindowText(HWND hWnd) {
+    const int length = ::GetWindowTextLengthA(hWnd);
     if (length <= 0)
         return std::string();
     std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    int copied = ::GetWindowTextA(m_hWnd, buffer.data(), length + 1);
+    const int copied = ::GetWindowTextA(hWnd, buffer.data(), length + 1);
     return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
+std::string CWnd::GetWindowText() const {
+    return WindowText(m_hWnd);
 }
 
 void CWnd::SetWindowText(const std::string& text) {

@@ -7,6 +7,9 @@
 
 #include <string>
 
+// A window's text, whatever its length.
+std::string WindowText(HWND hWnd);
+
 class CWnd {
 public:
     CWnd() = default;
@@ -39,8 +42,8 @@ protected:
     // window's own procedure.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Owner-draw messages are handed back to the control they concern, so a control
-    // class draws itself. True when the control handled the message.
+    // WM_DRAWITEM is handed back to the control it concerns, so a control class draws
+    // itself. True when the control handled the message.
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     // The window's own handling of the message being dispatched now.

@@ -1,6 +1,7 @@
 #pragma once
-// The file-system operations the installer needs, each a thin call of the system. Paths
-// are ANSI texts with '\' separators.
+// The file-system operations the installer needs. Paths are ANSI texts with '\'
+// separators; the plug-in files, whose names the code page may not hold, are copied by
+// wide paths.
 #include "framework/Win32.h"
 #include "framework/WideString.h"
 

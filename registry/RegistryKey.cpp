@@ -36,9 +36,10 @@ LONG CRegistryKey::QueryString(const char* valueName, std::string& result,
     DWORD size = kValueBufferSize;
     const LONG status = ::RegQueryValueExA(m_hKey, valueName, nullptr, nullptr,
                                            reinterpret_cast<BYTE*>(buffer), &size);
-    if (status != ERROR_SUCCESS || size > kValueBufferSize) {
+    // A longer value fails with ERROR_MORE_DATA: success means it fitted.
+    if (status != ERROR_SUCCESS) {
         result = defaultValue != nullptr ? defaultValue : "";
-        return status != ERROR_SUCCESS ? status : ERROR_MORE_DATA;
+        return status;
     }
     // The data need not end in a NUL (any type, any bytes): never read past its length.
     size_t length = 0;
