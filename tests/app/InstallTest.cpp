@@ -42,23 +42,6 @@ protected:
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((target + "\\readme.txt").c_str()));
     }
     std::string Log() { return ReadFileBytes(package / "puninst.log"); }
-    // Answers every message box of the run with OK, as a person would, until the
-    // program ends; the boxes' texts.
-    static std::vector<std::string> AnswerEveryBox(InstallerRun& run) {
-        std::vector<std::string> texts;
-        HWND box = nullptr;
-        while (WaitUntil([&] {
-                   box = FindTopWindow(run.Pid(), kAppName, "#32770");
-                   return box != nullptr || run.WaitForExit(0) != STILL_ACTIVE;
-               }) &&
-               box != nullptr) {
-            texts.push_back(MessageBoxText(box));
-            AnswerMessageBox(box, IDOK);
-            if (!WaitUntil([&] { return !::IsWindow(box); }))
-                break;
-        }
-        return texts;
-    }
     bool LogExists() {
         return ::GetFileAttributesA((package / "puninst.log").c_str()) != INVALID_FILE_ATTRIBUTES;
     }
@@ -261,7 +244,7 @@ TEST_F(InstallTest, LogHeldByAnotherProgramLetsTheInstallFinishAndSaysWhatIsNotL
     InstallerRun run(package.Path());
     ASSERT_NE(nullptr, run.WaitForDialog());
     Click(run.Control(IDOK));
-    const std::vector<std::string> messages = AnswerEveryBox(run);
+    const std::vector<std::string> messages = run.AnswerEveryBox();
     EXPECT_EQ(0u, run.WaitForExit());
     ::CloseHandle(held);
     const std::string target = hosts / "PS\\Plug-Ins\\QuillonTools";
@@ -283,7 +266,7 @@ TEST_F(InstallTest, LineBreakInAHostFolderNeverReachesTheLogNorTheDisk) {
     ASSERT_NE(nullptr, run.WaitForDialog());
     run.ClickHostCheck(1);
     Click(run.Control(IDOK));
-    const std::vector<std::string> messages = AnswerEveryBox(run);
+    const std::vector<std::string> messages = run.AnswerEveryBox();
     EXPECT_EQ(0u, run.WaitForExit());
 
     ASSERT_EQ(3u, messages.size());
@@ -302,7 +285,7 @@ TEST_F(InstallTest, SecondPressWhileAnInstallRunsDoesNothing) {
     // folder message is up.
     Click(run.Control(IDOK));
     Click(run.Control(IDOK));
-    const std::vector<std::string> messages = AnswerEveryBox(run);
+    const std::vector<std::string> messages = run.AnswerEveryBox();
     EXPECT_EQ(0u, run.WaitForExit());
     // Two folder messages and the closing box, once.
     EXPECT_EQ(3u, messages.size());
@@ -354,7 +337,7 @@ TEST_F(FullDiskTest, FailedCopyKeepsTheOldPlugInWholeAndLeavesNoTemporaryFile) {
     ASSERT_NE(nullptr, run.WaitForDialog());
     const std::string filler = FillDisk(small.Path());
     Click(run.Control(IDOK));
-    const std::vector<std::string> messages = AnswerEveryBox(run);
+    const std::vector<std::string> messages = run.AnswerEveryBox();
     EXPECT_EQ(0u, run.WaitForExit());
     ::DeleteFileA(filler.c_str());
 
@@ -390,7 +373,7 @@ TEST_F(FullDiskTest, LogRecordIsWrittenWholeOrNotAtAllAndOnALineOfItsOwn) {
         if (pass == 0)
             filler = FillDisk(small.Path());
         Click(run.Control(IDOK));
-        const std::vector<std::string> messages = AnswerEveryBox(run);
+        const std::vector<std::string> messages = run.AnswerEveryBox();
         EXPECT_EQ(0u, run.WaitForExit());
         if (pass == 0) {
             EXPECT_EQ(std::vector<std::string>{"These folders are missing from the uninstall log " +
@@ -434,7 +417,7 @@ TEST_F(InstallTest, PackageFolderNamedOutsideTheCodePageUsesItsOwnPlugInsAndLog)
         InstallerRun run(folder);
         ASSERT_NE(nullptr, run.WaitForDialog());
         Click(run.Control(IDOK));
-        EXPECT_EQ(std::vector<std::string>{}, AnswerEveryBox(run));
+        EXPECT_EQ(std::vector<std::string>{}, run.AnswerEveryBox());
         EXPECT_EQ(0u, run.WaitForExit());
         EXPECT_EQ(target + "\r\n", ReadFileBytes(folder + L"\\puninst.log"));
         EXPECT_EQ(std::vector<WideString>{L"Ink.8bf"}, FileNames(target));

@@ -19,16 +19,18 @@ std::string EnvironmentWith(const char* variable) {
 }
 
 InstallerRun::InstallerRun(const std::string& folder, const char* extraVariable) {
-    Start(ToWide(folder), extraVariable);
+    Start(ToWide(folder), extraVariable, Executable::Built);
 }
 
-InstallerRun::InstallerRun(const WideString& folder) {
-    Start(folder, nullptr);
+InstallerRun::InstallerRun(const WideString& folder, Executable executable) {
+    Start(folder, nullptr, executable);
 }
 
-void InstallerRun::Start(const WideString& folder, const char* extraVariable) {
+void InstallerRun::Start(const WideString& folder, const char* extraVariable,
+                         Executable executable) {
     const WideString exe = folder + L"\\QuillonDeploy.exe";
-    if (!::CopyFileW(ToWide(BuildFolder() + "\\QuillonDeploy.exe").c_str(), exe.c_str(), FALSE))
+    if (executable == Executable::Built &&
+        !::CopyFileW(ToWide(BuildFolder() + "\\QuillonDeploy.exe").c_str(), exe.c_str(), FALSE))
         throw std::runtime_error("cannot copy the installer to its folder");
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -78,4 +80,22 @@ DWORD InstallerRun::WaitForExit(DWORD timeoutMs) {
     DWORD code = STILL_ACTIVE;
     ::GetExitCodeProcess(m_process.hProcess, &code);
     return code;
+}
+
+std::vector<std::string> InstallerRun::AnswerEveryBox(DWORD timeoutMs) {
+    std::vector<std::string> texts;
+    HWND box = nullptr;
+    while (WaitUntil(
+               [&] {
+                   box = FindTopWindow(Pid(), kAppName, "#32770");
+                   return box != nullptr || WaitForExit(0) != STILL_ACTIVE;
+               },
+               timeoutMs) &&
+           box != nullptr) {
+        texts.push_back(MessageBoxText(box));
+        AnswerMessageBox(box, IDOK);
+        if (!WaitUntil([&] { return !::IsWindow(box); }, timeoutMs))
+            break;
+    }
+    return texts;
 }

@@ -5,6 +5,7 @@
 #include "framework/WideString.h"
 
 #include <string>
+#include <vector>
 
 // This process's environment block with one more NAME=value.
 std::string EnvironmentWith(const char* variable);
@@ -14,11 +15,15 @@ public:
     static constexpr char kDialogCaption[] = "Quillon Tools deployment";
     static constexpr char kAppName[] = "QuillonDeploy";
 
+    // Which installer runs: the one just built, copied into the folder first, or the
+    // one already there (a signed copy, the demo's).
+    enum class Executable { Built, InFolder };
+
     // Copies the built installer into folder and starts it there, with this
     // process's environment and the NAME=value given, if any.
     explicit InstallerRun(const std::string& folder, const char* extraVariable = nullptr);
     // A folder whose name the code page may not hold.
-    explicit InstallerRun(const WideString& folder);
+    explicit InstallerRun(const WideString& folder, Executable executable = Executable::Built);
     ~InstallerRun();
     InstallerRun(const InstallerRun&) = delete;
     InstallerRun& operator=(const InstallerRun&) = delete;
@@ -35,8 +40,12 @@ public:
     // The process's exit code, or STILL_ACTIVE when it has not ended in time.
     DWORD WaitForExit(DWORD timeoutMs = 10000);
 
+    // Answers every message box of the run with OK, as a person would, until the
+    // program ends or no box comes within the time; the boxes' texts.
+    std::vector<std::string> AnswerEveryBox(DWORD timeoutMs = 10000);
+
 private:
-    void Start(const WideString& folder, const char* extraVariable);
+    void Start(const WideString& folder, const char* extraVariable, Executable executable);
 
     PROCESS_INFORMATION m_process{};
     HWND m_dialog = nullptr;
