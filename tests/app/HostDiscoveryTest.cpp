@@ -50,8 +50,11 @@ TEST_F(HostDiscoveryTest, VersionsWithoutAUsableApplicationPathAreLeftOut) {
     RegisterVersion(kPhotoshop, "6.0", "C:\\" + std::string(240, 'p'));
     SetRegValue(HKEY_LOCAL_MACHINE, std::string(kPhotoshop) + "\\6.5", "ApplicationPath", REG_DWORD,
                 std::string("\0\0\0\0", 4));
-    // Only the 64-bit view: the shipped 32-bit build never sees it.
-    RegisterVersion(kPhotoshop, "9.0", "C:\\PS9", kView64);
+    // Only the 64-bit view: the shipped 32-bit build never sees it. A 32-bit Windows
+    // has no such view.
+    BOOL wow64 = FALSE;
+    if (sizeof(void*) == 8 || (::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64))
+        RegisterVersion(kPhotoshop, "9.0", "C:\\PS9", kView64);
     RegisterVersion(kElements, "3.0", "C:\\PSE3");
 
     const InstallerSnapshot seen = RunInstallerDialog();

@@ -4,10 +4,10 @@
 #include "app/InstallerDlg.h"
 
 #include "tests/support/WindowDriver.h"
+#include "tests/support/UserThread.h"
 
 #include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 struct InstallerSnapshot {
@@ -66,7 +66,7 @@ inline InstallerSnapshot RunInstallerDialog() {
     InstallerDlgProbe dialog;
     std::atomic<bool> done{false};
     std::atomic<bool> chooserOpened{false};
-    std::thread user([&] {
+    UserThread user([&] {
         while (!done) {
             HWND chooser = FindTopWindow(::GetCurrentProcessId(), "Select Directory", "#32770");
             if (chooser != nullptr) {

@@ -8,10 +8,9 @@
 #include "tests/support/Registry.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/WindowDriver.h"
+#include "tests/support/UserThread.h"
 
 #include <gtest/gtest.h>
-
-#include <thread>
 
 namespace {
 const COLORREF kTint = RGB(255, 255, 224);
@@ -167,7 +166,7 @@ public:
 TEST_F(PaintingTest, FrameIsWhiteWithoutAPicture) {
     NoPictureDlg dialog;
     int wrong = -1;
-    std::thread user([&] {
+    UserThread user([&] {
         HWND window =
             WaitForTopWindow(::GetCurrentProcessId(), InstallerRun::kDialogCaption, "#32770");
         if (window == nullptr)

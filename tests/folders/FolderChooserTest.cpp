@@ -4,11 +4,11 @@
 #include "tests/support/Files.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/WindowDriver.h"
+#include "tests/support/UserThread.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <thread>
 
 namespace {
 const char kCaption[] = "Select Directory";
@@ -17,7 +17,7 @@ const char kCaption[] = "Select Directory";
 class FolderChooserTest : public ::testing::Test {
 protected:
     template <class Script> INT_PTR Run(CFolderChooser& chooser, Script script) {
-        std::thread user([&] {
+        UserThread user([&] {
             dialog = WaitForTopWindow(::GetCurrentProcessId(), kCaption, "#32770");
             if (dialog == nullptr) {
                 ADD_FAILURE() << "the chooser did not open";

@@ -1,9 +1,8 @@
 #include "tests/framework/TestDialog.h"
 #include "tests/support/WindowDriver.h"
+#include "tests/support/UserThread.h"
 
 #include <gtest/gtest.h>
-
-#include <thread>
 
 namespace {
 // The test dialog runs modally on the test's thread while a second thread uses its
@@ -16,7 +15,7 @@ protected:
                  {"Adobe Photoshop 7.0", "Adobe Photoshop CS", "Paint Shop Pro", "Locked"})
                 d.m_lstChecks.AddString(row);
         };
-        std::thread user([&] {
+        UserThread user([&] {
             HWND window = WaitForTopWindow(::GetCurrentProcessId(), "Framework test");
             if (window == nullptr) {
                 ADD_FAILURE() << "the test dialog did not open";

@@ -1,10 +1,9 @@
 #include "framework/WinApp.h"
 
 #include "tests/support/WindowDriver.h"
+#include "tests/support/UserThread.h"
 
 #include <gtest/gtest.h>
-
-#include <thread>
 
 namespace {
 struct SeenBox {
@@ -15,7 +14,7 @@ struct SeenBox {
 
 // Shows the application's message box on this thread and answers it from another.
 int ShowAndAnswer(const std::string& text, UINT type, int answer, SeenBox* seen) {
-    std::thread user([&] {
+    UserThread user([&] {
         HWND box = WaitForMessageBox(::GetCurrentProcessId(), AfxGetAppName());
         if (box == nullptr)
             return;

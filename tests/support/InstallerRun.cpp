@@ -7,27 +7,15 @@
 #include <cstring>
 #include <stdexcept>
 
-std::string EnvironmentWith(const char* variable) {
-    std::string block;
-    char* strings = ::GetEnvironmentStringsA();
-    for (const char* entry = strings; *entry != '\0'; entry += std::strlen(entry) + 1)
-        block.append(entry, std::strlen(entry) + 1);
-    ::FreeEnvironmentStringsA(strings);
-    block.append(variable, std::strlen(variable) + 1);
-    block.push_back('\0');
-    return block;
-}
-
-InstallerRun::InstallerRun(const std::string& folder, const char* extraVariable) {
-    Start(ToWide(folder), extraVariable, Executable::Built);
+InstallerRun::InstallerRun(const std::string& folder) {
+    Start(ToWide(folder), Executable::Built);
 }
 
 InstallerRun::InstallerRun(const WideString& folder, Executable executable) {
-    Start(folder, nullptr, executable);
+    Start(folder, executable);
 }
 
-void InstallerRun::Start(const WideString& folder, const char* extraVariable,
-                         Executable executable) {
+void InstallerRun::Start(const WideString& folder, Executable executable) {
     const WideString exe = folder + L"\\QuillonDeploy.exe";
     if (executable == Executable::Built &&
         !::CopyFileW(ToWide(BuildFolder() + "\\QuillonDeploy.exe").c_str(), exe.c_str(), FALSE))
@@ -35,11 +23,8 @@ void InstallerRun::Start(const WideString& folder, const char* extraVariable,
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     WideString commandLine = L"\"" + exe + L"\"";
-    std::string environment =
-        extraVariable != nullptr ? EnvironmentWith(extraVariable) : std::string();
-    if (!::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                          extraVariable != nullptr ? &environment[0] : nullptr, folder.c_str(),
-                          &startup, &m_process))
+    if (!::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.c_str(), &startup, &m_process))
         throw std::runtime_error("cannot start the installer");
 }
 

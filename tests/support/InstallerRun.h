@@ -7,9 +7,6 @@
 #include <string>
 #include <vector>
 
-// This process's environment block with one more NAME=value.
-std::string EnvironmentWith(const char* variable);
-
 class InstallerRun {
 public:
     static constexpr char kDialogCaption[] = "Quillon Tools deployment";
@@ -19,9 +16,8 @@ public:
     // one already there (a signed copy, the demo's).
     enum class Executable { Built, InFolder };
 
-    // Copies the built installer into folder and starts it there, with this
-    // process's environment and the NAME=value given, if any.
-    explicit InstallerRun(const std::string& folder, const char* extraVariable = nullptr);
+    // Copies the built installer into folder and starts it there.
+    explicit InstallerRun(const std::string& folder);
     // A folder whose name the code page may not hold.
     explicit InstallerRun(const WideString& folder, Executable executable = Executable::Built);
     ~InstallerRun();
@@ -45,7 +41,7 @@ public:
     std::vector<std::string> AnswerEveryBox(DWORD timeoutMs = 10000);
 
 private:
-    void Start(const WideString& folder, const char* extraVariable, Executable executable);
+    void Start(const WideString& folder, Executable executable);
 
     PROCESS_INFORMATION m_process{};
     HWND m_dialog = nullptr;

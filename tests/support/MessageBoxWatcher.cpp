@@ -11,7 +11,7 @@ MessageBoxWatcher::~MessageBoxWatcher() {
 }
 
 std::vector<SeenMessageBox> MessageBoxWatcher::Seen() {
-    std::lock_guard<std::mutex> guard(m_lock);
+    SharedLock::Hold guard(m_lock);
     return m_seen;
 }
 
@@ -29,7 +29,7 @@ void MessageBoxWatcher::Watch() {
         }
         SeenMessageBox seen{MessageBoxText(box), MessageBoxIcon(box)};
         {
-            std::lock_guard<std::mutex> guard(m_lock);
+            SharedLock::Hold guard(m_lock);
             m_seen.push_back(seen);
         }
         AnswerMessageBox(box, next < m_answers.size() ? m_answers[next] : IDOK);

@@ -3,11 +3,10 @@
 // each box is read (text and icon) and answered with the next of the given answers,
 // or OK when none is left.
 #include "framework/Win32.h"
+#include "tests/support/UserThread.h"
 
 #include <atomic>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 struct SeenMessageBox {
@@ -31,7 +30,7 @@ private:
     std::string m_caption;
     std::vector<int> m_answers;
     std::vector<SeenMessageBox> m_seen;
-    std::mutex m_lock;
+    SharedLock m_lock;
     std::atomic<bool> m_stop{false};
-    std::thread m_thread;
+    UserThread m_thread;
 };
