@@ -1,5 +1,5 @@
 // What both builds of the installer carry for Windows: the manifest and the version.
-// The 32-bit build cannot run here, but its resources can be read.
+// Read from the 64-bit tests, which can load both files as data.
 #include "version.h"
 
 #include "tests/support/Files.h"
