@@ -42,38 +42,34 @@ void CInstallerDlg::OnSysCommand(UINT id, LPARAM) {
     Default();
 }
 
+// Everything is painted through the dialog's own paint DC, in one pass: the minimised
+// window's icon, or the picture frame (a child without a background of its own, so the
+// dialog paints beneath it and the frame draws only its border on top).
 void CInstallerDlg::OnPaint() {
+    CPaintDC dc(m_hWnd);
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
     if (IsIconic()) {
-        CPaintDC dc(m_hWnd);
         SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC));
-        RECT client{};
-        ::GetClientRect(m_hWnd, &client);
         const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
         const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
         ::DrawIcon(dc.m_hDC, x, y, m_hIcon);
         return;
     }
 
-    CPaintDC dc(m_hWnd);
-    HDC frame = ::GetDC(m_wndPicture.m_hWnd);
-    RECT rect{};
-    ::GetClientRect(m_wndPicture.m_hWnd, &rect);
-    HBRUSH white = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-    ::FillRect(frame, &rect, white);
-    if (m_hPicture != nullptr) {
-        // Centred in the frame; a picture larger than the frame gets negative offsets.
-        const int x = (rect.right - m_cxPicture - rect.left) / 2;
-        const int y = (rect.bottom - m_cyPicture - rect.top) / 2;
-        HDC memory = ::CreateCompatibleDC(frame);
-        HGDIOBJ old = ::SelectObject(memory, m_hPicture);
-        ::BitBlt(frame, x, y, m_cxPicture, m_cyPicture, memory, 0, 0, SRCCOPY);
-        ::SelectObject(memory, old);
-        ::DeleteDC(memory);
-    } else {
-        ::FillRect(frame, &rect, white);
-    }
-    Default();
-    ::ReleaseDC(m_wndPicture.m_hWnd, frame);
+    RECT frame{};
+    ::GetClientRect(m_wndPicture.m_hWnd, &frame);
+    ::MapWindowPoints(m_wndPicture.m_hWnd, m_hWnd, reinterpret_cast<POINT*>(&frame), 2);
+    // A picture larger than the frame is cut at the frame's edge.
+    ::IntersectClipRect(dc.m_hDC, frame.left, frame.top, frame.right, frame.bottom);
+    ::FillRect(dc.m_hDC, &frame, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    if (m_hPicture == nullptr)
+        return;
+    // Centred in the frame; a picture larger than the frame gets negative offsets.
+    const int x = frame.left + (frame.right - frame.left - m_cxPicture) / 2;
+    const int y = frame.top + (frame.bottom - frame.top - m_cyPicture) / 2;
+    CBitmapDC picture(dc.m_hDC, m_hPicture);
+    ::BitBlt(dc.m_hDC, x, y, m_cxPicture, m_cyPicture, picture.m_hDC, 0, 0, SRCCOPY);
 }
 
 HCURSOR CInstallerDlg::OnQueryDragIcon() {

@@ -42,15 +42,14 @@ void CInstallerDlg::AddHost(const std::string& name, const std::string& folder) 
 // One row per version key whose ApplicationPath is set; the plug-in folder is always
 // the Plug-Ins folder of the application's folder.
 void CInstallerDlg::AddApplicationHosts(const char* listKey, const char* namePrefix) {
-    CRegistryKey key;
-    std::vector<std::string> versions;
-    if (key.EnumSubkeys(HKEY_LOCAL_MACHINE, listKey, versions) != ERROR_SUCCESS)
-        return;
     // Each version is opened beneath the open list key: opening every one by its full
     // path from the root costs several times as much where many are registered.
     CRegistryKey list;
     if (list.Open(HKEY_LOCAL_MACHINE, listKey) != ERROR_SUCCESS)
         return;
+    std::vector<std::string> versions;
+    list.EnumSubkeys(versions);
+    CRegistryKey key;
     for (const std::string& version : versions) {
         if (key.Open(list.m_hKey, version.c_str()) != ERROR_SUCCESS)
             continue;
@@ -67,13 +66,12 @@ void CInstallerDlg::AddApplicationHosts(const char* listKey, const char* namePre
 // A JASC product can give two rows: its configured plug-in folder, taken as it is,
 // and its first filter folder, taken only when that folder exists.
 void CInstallerDlg::AddJascHosts() {
-    CRegistryKey key;
-    std::vector<std::string> products;
-    if (key.EnumSubkeys(HKEY_CURRENT_USER, kJascKey, products) != ERROR_SUCCESS)
-        return;
     CRegistryKey list;
     if (list.Open(HKEY_CURRENT_USER, kJascKey) != ERROR_SUCCESS)
         return;
+    std::vector<std::string> products;
+    list.EnumSubkeys(products);
+    CRegistryKey key;
     for (const std::string& product : products) {
         const std::string plugInsKey = product + "\\FileLocations\\PlugIns\\0";
         if (key.Open(list.m_hKey, plugInsKey.c_str()) == ERROR_SUCCESS) {

@@ -77,7 +77,7 @@ void CInstallerDlg::OnInstall() {
         return;
     }
 
-    m_hLog = OpenForAppend(m_strLogPath);
+    m_hLog.Reset(OpenForAppend(m_strLogPath));
     m_report = CInstallReport();
     CFolderChooser chooser(nullptr, nullptr, nullptr, nullptr);
     UpdateData(true);
@@ -99,7 +99,7 @@ void CInstallerDlg::OnInstall() {
     } else {
         if (m_strOtherPath.empty()) {
             AfxMessageBox("The output path is empty", MB_OK | MB_ICONEXCLAMATION);
-            CloseLog();
+            m_hLog.Close();
             return;
         }
         // A drive root such as C:\ gives C:\QuillonTools, not a doubled separator.
@@ -107,7 +107,7 @@ void CInstallerDlg::OnInstall() {
         chooser.PrepareFolder(target);
         CopyPluginsTo(target);
     }
-    CloseLog();
+    m_hLog.Close();
     if (!m_report.IsEmpty())
         AfxMessageBox(m_report.Message(m_strLogPath), MB_OK | MB_ICONEXCLAMATION);
     CDialog::OnOK();
@@ -118,25 +118,16 @@ void CInstallerDlg::CopyPluginsTo(const std::string& destination) {
     // uninstall log. The folder rules have already called such a destination invalid;
     // it is neither recorded nor copied into.
     const bool usable = !HasControlCharacter(destination);
-    if (usable && (m_hLog == nullptr || !AppendRecord(m_hLog, destination + "\r\n")))
+    if (usable && (m_hLog.Get() == nullptr || !AppendRecord(m_hLog.Get(), destination + "\r\n")))
         m_report.AddUnloggedDestination(destination);
     const WideString folder = ToWide(destination);
     for (const WideString& file : m_arrPluginFiles) {
-        const size_t separator = file.rfind(L'\\');
-        const WideString name =
-            separator == WideString::npos ? WideString() : file.substr(separator + 1);
-        if (name.empty())
+        WideString source, name;
+        if (!SplitAtLastSeparator(file, source, name) || name.empty())
             continue;
         const WideString target = folder + L"\\" + name;
         const DWORD error = usable ? InstallCopy(file, target) : ERROR_INVALID_NAME;
         if (error != ERROR_SUCCESS)
             m_report.AddFailedCopy(target, error);
-    }
-}
-
-void CInstallerDlg::CloseLog() {
-    if (m_hLog != nullptr) {
-        CloseFile(m_hLog);
-        m_hLog = nullptr;
     }
 }

@@ -5,7 +5,10 @@
 
 CInstallerDlg::CInstallerDlg(CWnd* parent) : CDialog(IDD, parent), m_nTarget(kTargetHosts) {
     HINSTANCE resources = AfxGetResourceHandle();
-    m_hIcon = ::LoadIconA(resources, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    // Loaded as the dialog's own copy (LoadIcon would give a shared one that must not
+    // be destroyed).
+    m_hIcon = static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     m_hPicture = static_cast<HBITMAP>(::LoadImageA(resources, MAKEINTRESOURCEA(IDB_PICTURE),
                                                    IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     BITMAP info{};
@@ -15,10 +18,12 @@ CInstallerDlg::CInstallerDlg(CWnd* parent) : CDialog(IDD, parent), m_nTarget(kTa
     }
 }
 
-// The log is open only while an install runs; should an install ever be cut short,
-// the file is not left locked behind it.
+// The icon and the picture are the dialog's own: released with it.
 CInstallerDlg::~CInstallerDlg() {
-    CloseLog();
+    if (m_hPicture != nullptr)
+        ::DeleteObject(m_hPicture);
+    if (m_hIcon != nullptr)
+        ::DestroyIcon(m_hIcon);
 }
 
 const MessageMap& CInstallerDlg::GetMessageMap() const {

@@ -5,6 +5,7 @@
 #include "app/InstallReport.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
+#include "platform/FileSystem.h"
 #include "res/resource.h"
 #include "ui/HostCheckList.h"
 
@@ -52,7 +53,9 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
 
-    HANDLE m_hLog = nullptr;
+    // Open only while an install runs; should an install ever be cut short, the file
+    // is not left locked behind it.
+    CFileHandle m_hLog;
     CWnd m_wndPicture;
     CWnd m_wndHostPath;
     CHostCheckList m_lstHosts;
@@ -70,7 +73,6 @@ protected:
 private:
     void AddApplicationHosts(const char* listKey, const char* namePrefix);
     void AddJascHosts();
-    void CloseLog();
 
     // Set while an install runs: a second press then does nothing.
     bool m_bInstalling = false;

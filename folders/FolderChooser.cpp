@@ -24,6 +24,28 @@ private:
     HRESULT m_result;
 };
 
+// The shell's allocator, which frees what the browse dialog returns; released however
+// DoModal ends.
+class ShellAllocator {
+public:
+    ShellAllocator() {
+        if (FAILED(::SHGetMalloc(&m_pMalloc)))
+            m_pMalloc = nullptr;
+    }
+    ~ShellAllocator() {
+        if (m_pMalloc != nullptr)
+            m_pMalloc->Release();
+    }
+    ShellAllocator(const ShellAllocator&) = delete;
+    ShellAllocator& operator=(const ShellAllocator&) = delete;
+
+    bool IsAvailable() const { return m_pMalloc != nullptr; }
+    void Free(void* block) { m_pMalloc->Free(block); }
+
+private:
+    IMalloc* m_pMalloc = nullptr;
+};
+
 void CopyToPathBuffer(const std::string& text, char (&buffer)[MAX_PATH]) {
     const size_t length = text.size() < MAX_PATH ? text.size() : MAX_PATH - 1;
     text.copy(buffer, length);
@@ -65,14 +87,13 @@ INT_PTR CFolderChooser::DoModal() {
     m_bi.pszDisplayName = m_szDisplayName;
 
     const ComApartment apartment;
-    IMalloc* allocator = nullptr;
-    if (FAILED(::SHGetMalloc(&allocator)) || allocator == nullptr)
+    ShellAllocator allocator;
+    if (!allocator.IsAvailable())
         return -1;
     m_bAccepted = false;
     // The shell's own answer is not used: only the chooser's OK accepts a folder.
     if (LPITEMIDLIST item = ::SHBrowseForFolderA(&m_bi))
-        allocator->Free(item);
-    allocator->Release();
+        allocator.Free(item);
     m_hDlg = nullptr;
     return m_bAccepted ? IDOK : -1;
 }
@@ -99,10 +120,14 @@ void CFolderChooser::OnInitialized(HWND hWnd) {
     ::ShowWindow(::GetDlgItem(hWnd, IDC_CHOOSER_STATUS), SW_HIDE);
 
     // The path box takes the status line's place, just above the folder tree and as
-    // wide as it.
+    // wide as it: an edit box of one line of the dialog's font (23 pixels with its
+    // border), 4 pixels clear of the tree.
+    constexpr int kGapAboveTree = 4;
+    constexpr int kPathBoxHeight = 23;
     RECT tree{};
     ::GetWindowRect(::GetDlgItem(hWnd, IDC_CHOOSER_TREE), &tree);
-    RECT edit{tree.left, tree.top - 27, tree.right, tree.top - 4};
+    RECT edit{tree.left, tree.top - kGapAboveTree - kPathBoxHeight, tree.right,
+              tree.top - kGapAboveTree};
     ::MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&edit), 2);
     HWND box = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, edit.left,
@@ -136,7 +161,7 @@ void CFolderChooser::OnChooserOK() {
     // never cut short into another folder's name.
     const std::string typed = ReadEdit();
     CopyToPathBuffer(typed.size() < MAX_PATH ? typed : std::string(), m_szPath);
-    if (EnsureFolder(typed, true, m_nRoomBelow) != kFolderReady) {
+    if (EnsureFolder(typed, FolderCreation::AskFirst, m_nRoomBelow) != kFolderReady) {
         ::SetFocus(::GetDlgItem(m_hDlg, IDC_CHOOSER_EDIT));
         return;
     }
@@ -156,5 +181,5 @@ int CFolderChooser::PrepareFolder(const std::string& path) {
         folder.pop_back();
     if (folder.size() < 3)
         folder += '\\';
-    return EnsureFolder(folder, false);
+    return EnsureFolder(folder, FolderCreation::Silent);
 }

@@ -15,6 +15,11 @@ constexpr size_t kMaxPathLength = MAX_PATH - 1;
 
 const std::string_view kForbidden = "\"*/:<>?\\|";
 
+// Every path starts with a root of three bytes: a drive root such as C:\ (or, for the
+// other accepted forms, the bytes a drive root would take), below which the folders
+// are walked.
+constexpr size_t kRootLength = 3;
+
 bool IsEdgeCharacter(char c) {
     return c == '\t' || c == ' ' || c == '.';
 }
@@ -24,7 +29,7 @@ bool IsAsciiLetter(char c) {
 }
 
 bool HasAcceptablePrefix(const std::string& path, const std::vector<size_t>& starts) {
-    if (path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\')
+    if (path.size() >= kRootLength && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\')
         return true;
     // The first or the second character: on a double-byte code page the second
     // character need not start at byte 1.
@@ -59,17 +64,17 @@ bool IsValidFolderName(const std::string& name, UINT codePage) {
     return true;
 }
 
-int CreateFolderPath(const std::string& path, bool checkOnly, UINT codePage) {
+int CreateFolderPath(const std::string& path, FolderWork work, UINT codePage) {
     if (path.size() > kMaxPathLength)
         return kFolderInvalid;
     const std::vector<size_t> starts = CharacterStarts(path, codePage);
     if (!HasAcceptablePrefix(path, starts))
         return kFolderInvalid;
     // A lone separator, or one character and a separator, has no folder to name.
-    if (path.size() < 3)
+    if (path.size() < kRootLength)
         return kFolderInvalid;
-    if (path.size() == 3) {
-        if (checkOnly)
+    if (path.size() == kRootLength) {
+        if (work == FolderWork::CheckOnly)
             return kFolderReady;
         return PathExists(path) ? kFolderReady : kFolderNotCreated;
     }
@@ -77,7 +82,7 @@ int CreateFolderPath(const std::string& path, bool checkOnly, UINT codePage) {
     // The root is the first three bytes, or up to the end of the character that
     // straddles them.
     size_t index = 0;
-    while (starts[index] < 3)
+    while (starts[index] < kRootLength)
         ++index;
     for (;;) {
         const size_t begin = starts[index];
@@ -87,7 +92,7 @@ int CreateFolderPath(const std::string& path, bool checkOnly, UINT codePage) {
         const size_t endByte = starts[end];
         if (!IsValidFolderName(path.substr(begin, endByte - begin), codePage))
             return kFolderInvalid;
-        if (!checkOnly) {
+        if (work == FolderWork::Create) {
             const std::string level = path.substr(0, endByte);
             CreateOneFolder(level);
             if (!PathExists(level))
@@ -101,17 +106,17 @@ int CreateFolderPath(const std::string& path, bool checkOnly, UINT codePage) {
     }
 }
 
-int EnsureFolder(const std::string& path, bool ask, size_t roomBelow) {
+int EnsureFolder(const std::string& path, FolderCreation creation, size_t roomBelow) {
     // One place tells the user why a folder cannot be used, whichever check found it.
     try {
         if (path.size() + roomBelow > kMaxPathLength)
             throw static_cast<int>(kFolderInvalid);
-        int result = CreateFolderPath(path, true);
+        int result = CreateFolderPath(path, FolderWork::CheckOnly);
         if (result != kFolderReady)
             throw result;
         if (PathExists(path))
             return kFolderReady;
-        if (ask) {
+        if (creation == FolderCreation::AskFirst) {
             // The path is shown as data: a folder named with % signs appears as typed.
             const std::string question =
                 "The folder:\n\n" + path +
@@ -119,7 +124,7 @@ int EnsureFolder(const std::string& path, bool ask, size_t roomBelow) {
             if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
                 return kFolderDeclined;
         }
-        result = CreateFolderPath(path, false);
+        result = CreateFolderPath(path, FolderWork::Create);
         if (result != kFolderReady)
             throw result;
         return kFolderReady;

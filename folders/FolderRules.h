@@ -22,12 +22,18 @@ bool IsValidFolderName(const std::string& name, UINT codePage = CP_ACP);
 // Control characters (1 to 31) are not allowed in Windows file names.
 bool HasControlCharacter(const std::string& text);
 
-// Checks the path component by component and, unless checkOnly, creates each missing
-// level. Levels created before a failing one remain.
-int CreateFolderPath(const std::string& path, bool checkOnly, UINT codePage = CP_ACP);
+// Whether CreateFolderPath only judges the path or also creates what is missing.
+enum class FolderWork { CheckOnly, Create };
+
+// Checks the path component by component and, for Create, creates each missing level.
+// Levels created before a failing one remain.
+int CreateFolderPath(const std::string& path, FolderWork work, UINT codePage = CP_ACP);
+
+// Whether EnsureFolder asks the user before it creates a missing folder.
+enum class FolderCreation { AskFirst, Silent };
 
 // Makes sure the folder exists: checks the whole path first, asks before creating
-// when ask is true, and tells the user what went wrong. roomBelow: the characters the
+// when told to, and tells the user what went wrong. roomBelow: the characters the
 // caller will add below the folder; a folder that leaves no room for them within
 // MAX_PATH is invalid.
-int EnsureFolder(const std::string& path, bool ask, size_t roomBelow = 0);
+int EnsureFolder(const std::string& path, FolderCreation creation, size_t roomBelow = 0);

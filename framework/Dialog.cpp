@@ -43,7 +43,7 @@ bool ReadTemplatePlacement(UINT templateId, TemplatePlacement* placement) {
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_nIDTemplate(templateId) {}
 
 const MessageMap& CDialog::GetMessageMap() const {
-    // Install and Cancel (also Enter, Esc and the close box) reach the virtual
+    // OK and Cancel (also Enter, Esc and the close box) reach the virtual
     // operations, so a dialog class changes them by overriding, not by mapping.
     static const MessageMapEntry entries[] = {
         MapCommand<BN_CLICKED, IDOK, &CDialog::OnOK>(),

@@ -13,7 +13,7 @@ public:
 
     // IDOK, IDCANCEL or whatever EndDialog was given; -1 when the dialog could not
     // be created.
-    virtual INT_PTR DoModal();
+    INT_PTR DoModal();
     void EndDialog(int result);
 
     // true: controls into members; false: members into controls. False when a

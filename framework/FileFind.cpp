@@ -16,8 +16,9 @@ void CFileFind::Close() {
 
 bool CFileFind::FindFile(const WideString& pattern) {
     Close();
-    const size_t separator = pattern.rfind(L'\\');
-    m_strRoot = separator == WideString::npos ? WideString() : pattern.substr(0, separator);
+    WideString name;
+    if (!SplitAtLastSeparator(pattern, m_strRoot, name))
+        m_strRoot.clear();
     m_hFind = ::FindFirstFileW(pattern.c_str(), &m_next);
     m_bHasNext = m_hFind != INVALID_HANDLE_VALUE;
     return m_bHasNext;

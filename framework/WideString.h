@@ -7,3 +7,14 @@
 
 struct WideCharTraits : std::char_traits<wchar_t> {};
 using WideString = std::basic_string<wchar_t, WideCharTraits>;
+
+// Splits a path at its last '\': the folder before it and the name after it. False,
+// with both left as they were, when the path holds no separator.
+inline bool SplitAtLastSeparator(const WideString& path, WideString& folder, WideString& name) {
+    const size_t separator = path.rfind(L'\\');
+    if (separator == WideString::npos)
+        return false;
+    folder = path.substr(0, separator);
+    name = path.substr(separator + 1);
+    return true;
+}

@@ -44,11 +44,9 @@ WideString ShortForm(const WideString& path) {
 } // namespace
 
 bool GetExecutableFolder(std::string& folder) {
-    const WideString path = ExecutablePathWide();
-    const size_t separator = path.rfind(L'\\');
-    if (path.empty() || separator == WideString::npos)
+    WideString longForm, name;
+    if (!SplitAtLastSeparator(ExecutablePathWide(), longForm, name))
         return false;
-    const WideString longForm = path.substr(0, separator);
     if (ToAnsiExactly(longForm, folder))
         return true;
     const WideString shortForm = ShortForm(longForm);
@@ -108,8 +106,11 @@ bool AppendRecord(HANDLE file, const std::string& record) {
     return false;
 }
 
-void CloseFile(HANDLE file) {
-    ::CloseHandle(file);
+void CFileHandle::Close() {
+    if (m_handle != nullptr) {
+        ::CloseHandle(m_handle);
+        m_handle = nullptr;
+    }
 }
 
 namespace {

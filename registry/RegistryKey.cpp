@@ -1,6 +1,9 @@
 #include "registry/RegistryKey.h"
 
 namespace {
+// The values read are host folders, which must leave room for the sub-folder below
+// them within MAX_PATH; a value longer than this is no usable folder and reads as
+// absent.
 constexpr DWORD kValueBufferSize = 200;
 constexpr DWORD kKeyNameBufferSize = MAX_PATH;
 } // namespace
@@ -59,11 +62,15 @@ LONG CRegistryKey::EnumSubkeys(HKEY root, const char* subKey, std::vector<std::s
     const LONG status = Open(root, subKey);
     if (status != ERROR_SUCCESS)
         return status;
+    EnumSubkeys(names);
+    Close();
+    return ERROR_SUCCESS;
+}
+
+void CRegistryKey::EnumSubkeys(std::vector<std::string>& names) const {
     names.clear();
     char buffer[kKeyNameBufferSize];
     for (DWORD index = 0; ::RegEnumKeyA(m_hKey, index, buffer, kKeyNameBufferSize) == ERROR_SUCCESS;
          ++index)
         names.emplace_back(buffer);
-    Close();
-    return ERROR_SUCCESS;
 }

@@ -31,6 +31,8 @@ public:
     // be opened, names is left as it was and the open's status returned; an error
     // while listing ends the list early and still counts as success.
     LONG EnumSubkeys(HKEY root, const char* subKey, std::vector<std::string>& names);
+    // The same for the key held open now, which stays open.
+    void EnumSubkeys(std::vector<std::string>& names) const;
 
     HKEY m_hKey = nullptr;
 };

@@ -160,7 +160,10 @@ TEST_F(PaintingTest, PictureIsCentredInItsWhiteFrame) {
 // The installer dialog without its picture, run in this process.
 class NoPictureDlg : public CInstallerDlg {
 public:
-    NoPictureDlg() { m_hPicture = nullptr; }
+    NoPictureDlg() {
+        ::DeleteObject(m_hPicture);
+        m_hPicture = nullptr;
+    }
 };
 
 TEST_F(PaintingTest, FrameIsWhiteWithoutAPicture) {

@@ -26,7 +26,7 @@ TEST(CodePage932Test, FolderNamedWithATrailByteSeparatorIsCreatedWhole) {
     ::RemoveDirectoryW(L"C:\\qt-cp932\\\x30BD\\Filters");
     ::RemoveDirectoryW(L"C:\\qt-cp932\\\x30BD");
     ::RemoveDirectoryW(L"C:\\qt-cp932");
-    EXPECT_EQ(0, CreateFolderPath("C:\\qt-cp932\\" + kSo + "\\Filters", false));
+    EXPECT_EQ(0, CreateFolderPath("C:\\qt-cp932\\" + kSo + "\\Filters", FolderWork::Create));
     EXPECT_TRUE(ExistsWide(L"C:\\qt-cp932\\\x30BD\\Filters"));
     // Split at the trail byte, the lead byte alone would have become a folder too.
     unsigned entries = 0;
@@ -38,7 +38,7 @@ TEST(CodePage932Test, FolderNamedWithATrailByteSeparatorIsCreatedWhole) {
     while (::FindNextFileW(find, &entry));
     ::FindClose(find);
     EXPECT_EQ(1u, entries);
-    EXPECT_EQ(1, CreateFolderPath("C:\\qt-cp932\\" + kSo + "\\", true));
+    EXPECT_EQ(1, CreateFolderPath("C:\\qt-cp932\\" + kSo + "\\", FolderWork::CheckOnly));
     RemoveTree("C:\\qt-cp932");
 }
 

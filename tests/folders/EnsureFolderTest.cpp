@@ -22,8 +22,8 @@ protected:
 
 TEST_F(EnsureFolderTest, ExistingFolderOrRootShowsNothing) {
     MessageBoxWatcher boxes(AfxGetAppName());
-    EXPECT_EQ(0, EnsureFolder(folder.Path(), true));
-    EXPECT_EQ(0, EnsureFolder("C:\\", true));
+    EXPECT_EQ(0, EnsureFolder(folder.Path(), FolderCreation::AskFirst));
+    EXPECT_EQ(0, EnsureFolder("C:\\", FolderCreation::AskFirst));
     EXPECT_TRUE(boxes.Seen().empty());
 }
 
@@ -31,7 +31,7 @@ TEST_F(EnsureFolderTest, MissingFolderIsCreatedOnlyWhenTheUserAgrees) {
     const std::string path = folder / "new\\deeper";
     {
         MessageBoxWatcher boxes(AfxGetAppName(), {IDNO});
-        EXPECT_EQ(-1, EnsureFolder(path, true));
+        EXPECT_EQ(-1, EnsureFolder(path, FolderCreation::AskFirst));
         ASSERT_EQ(1u, boxes.Seen().size());
         EXPECT_EQ("The folder:\n\n" + path +
                       "\n\ndoes not exist. Do you want the folder to be created?",
@@ -41,13 +41,13 @@ TEST_F(EnsureFolderTest, MissingFolderIsCreatedOnlyWhenTheUserAgrees) {
     EXPECT_FALSE(IsFolder(folder / "new"));
     {
         MessageBoxWatcher boxes(AfxGetAppName(), {IDYES});
-        EXPECT_EQ(0, EnsureFolder(path, true));
+        EXPECT_EQ(0, EnsureFolder(path, FolderCreation::AskFirst));
         EXPECT_EQ(1u, boxes.Seen().size());
     }
     EXPECT_TRUE(IsFolder(path));
     {
         MessageBoxWatcher boxes(AfxGetAppName());
-        EXPECT_EQ(0, EnsureFolder(folder / "silent\\too", false));
+        EXPECT_EQ(0, EnsureFolder(folder / "silent\\too", FolderCreation::Silent));
         EXPECT_TRUE(boxes.Seen().empty());
     }
     EXPECT_TRUE(IsFolder(folder / "silent\\too"));
@@ -59,9 +59,9 @@ TEST_F(EnsureFolderTest, ReportsInvalidAndUncreatableFoldersWithThePathAsTyped) 
     const std::string percent = folder / "%s%n%d|";
     const std::string blocked = folder / "file\\sub";
     MessageBoxWatcher boxes(AfxGetAppName());
-    EXPECT_EQ(1, EnsureFolder(trailing, true));
-    EXPECT_EQ(1, EnsureFolder(percent, true));
-    EXPECT_EQ(2, EnsureFolder(blocked, false));
+    EXPECT_EQ(1, EnsureFolder(trailing, FolderCreation::AskFirst));
+    EXPECT_EQ(1, EnsureFolder(percent, FolderCreation::AskFirst));
+    EXPECT_EQ(2, EnsureFolder(blocked, FolderCreation::Silent));
 
     const auto seen = boxes.Seen();
     ASSERT_EQ(3u, seen.size());

@@ -54,37 +54,37 @@ TEST(CreateFolderPathTest, ChecksWithoutTouchingTheDisk) {
         {"C:\\" + std::string(300, 'x'), 1},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.result, CreateFolderPath(c.path, true)) << c.path;
+        EXPECT_EQ(c.result, CreateFolderPath(c.path, FolderWork::CheckOnly)) << c.path;
     EXPECT_FALSE(IsFolder("C:\\qt-never"));
 }
 
 TEST(CreateFolderPathTest, WalksDoubleByteCharactersWhole) {
-    EXPECT_EQ(0, CreateFolderPath("C:\\qt-never\\" + kSo, true, 932));
-    EXPECT_EQ(0, CreateFolderPath("C:\\" + kSo + "\\b", true, 932));
-    EXPECT_EQ(1, CreateFolderPath("C:\\qt-never\\" + kSo + "\\", true, 932));
+    EXPECT_EQ(0, CreateFolderPath("C:\\qt-never\\" + kSo, FolderWork::CheckOnly, 932));
+    EXPECT_EQ(0, CreateFolderPath("C:\\" + kSo + "\\b", FolderWork::CheckOnly, 932));
+    EXPECT_EQ(1, CreateFolderPath("C:\\qt-never\\" + kSo + "\\", FolderWork::CheckOnly, 932));
     // Read byte by byte the trail byte is a trailing separator.
-    EXPECT_EQ(1, CreateFolderPath("C:\\qt-never\\" + kSo, true, 1252));
+    EXPECT_EQ(1, CreateFolderPath("C:\\qt-never\\" + kSo, FolderWork::CheckOnly, 1252));
 }
 
 TEST(CreateFolderPathTest, CreatesLevelByLevelAndKeepsUpperLevelsWhenADeeperOneFails) {
     TempFolder folder("create");
-    EXPECT_EQ(0, CreateFolderPath(folder / "a\\b\\c", false));
+    EXPECT_EQ(0, CreateFolderPath(folder / "a\\b\\c", FolderWork::Create));
     EXPECT_TRUE(IsFolder(folder / "a\\b\\c"));
-    EXPECT_EQ(0, CreateFolderPath(folder / "a\\b\\c", false));
+    EXPECT_EQ(0, CreateFolderPath(folder / "a\\b\\c", FolderWork::Create));
 
     // A file where a folder should be: it passes as existing, the level under it
     // cannot be made.
     WriteFileBytes(folder / "x", "in the way");
-    EXPECT_EQ(2, CreateFolderPath(folder / "x\\y", false));
-    EXPECT_EQ(0, CreateFolderPath(folder / "x", false));
+    EXPECT_EQ(2, CreateFolderPath(folder / "x\\y", FolderWork::Create));
+    EXPECT_EQ(0, CreateFolderPath(folder / "x", FolderWork::Create));
 
     // A trailing separator is caught after the levels before it were made.
-    EXPECT_EQ(1, CreateFolderPath(folder / "t\\u\\", false));
+    EXPECT_EQ(1, CreateFolderPath(folder / "t\\u\\", FolderWork::Create));
     EXPECT_TRUE(IsFolder(folder / "t\\u"));
 }
 
 TEST(CreateFolderPathTest, RootsAndPathsThatCannotExist) {
-    EXPECT_EQ(0, CreateFolderPath("C:\\", false));
+    EXPECT_EQ(0, CreateFolderPath("C:\\", FolderWork::Create));
     char missing[] = "?:\\";
     const DWORD drives = ::GetLogicalDrives();
     for (char letter = 'Y'; letter > 'C'; --letter) {
@@ -94,9 +94,9 @@ TEST(CreateFolderPathTest, RootsAndPathsThatCannotExist) {
         }
     }
     ASSERT_NE('?', missing[0]);
-    EXPECT_EQ(0, CreateFolderPath(missing, true));
-    EXPECT_EQ(2, CreateFolderPath(missing, false));
-    EXPECT_EQ(2, CreateFolderPath(std::string(missing) + "qt-folder", false));
-    EXPECT_EQ(2, CreateFolderPath("\\\\qt-server\\share\\folder", false));
+    EXPECT_EQ(0, CreateFolderPath(missing, FolderWork::CheckOnly));
+    EXPECT_EQ(2, CreateFolderPath(missing, FolderWork::Create));
+    EXPECT_EQ(2, CreateFolderPath(std::string(missing) + "qt-folder", FolderWork::Create));
+    EXPECT_EQ(2, CreateFolderPath("\\\\qt-server\\share\\folder", FolderWork::Create));
 }
 } // namespace
