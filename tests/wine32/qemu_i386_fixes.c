@@ -88,7 +88,8 @@ int sigaction(int sig, const struct sigaction *act, struct sigaction *old)
 
     fault_handler previous = program_handlers[sig];
     int rc;
-    if (act && (act->sa_flags & SA_SIGINFO)) {
+    if (act && (act->sa_flags & SA_SIGINFO) && act->sa_handler != SIG_DFL &&
+        act->sa_handler != SIG_IGN) {
         struct sigaction wrapped = *act;
         program_handlers[sig] = act->sa_sigaction;
         wrapped.sa_sigaction = fill_in_trap_number;
