@@ -10,11 +10,12 @@
 #include <tlhelp32.h>
 
 namespace {
-// Wine prefers its own DLLs to files of the same name; these programs are told to take
-// a file wherever the search finds one first, as Windows does. (Wine reads this per
-// program from its registry; a changed WINEDLLOVERRIDES does not reach a child.)
-const char* const kPrograms[] = {"control.exe", "QuillonDeploy.exe"};
-const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\";
+// Wine prefers its own DLLs to files of the same name. The control program is told to
+// take a file wherever the search finds one first, as Windows does (Wine reads this per
+// program from its registry; a changed WINEDLLOVERRIDES does not reach a child). The
+// installer is not: Wine then loads its own DLL, but under the path where the search
+// found the name, so the installer's module list shows where its search looked first.
+const char kControlOverrides[] = "Software\\Wine\\AppDefaults\\control.exe";
 
 std::string Lower(std::string text) {
     for (char& c : text)
@@ -43,12 +44,10 @@ DWORD RunControl(const std::string& folder) {
 }
 
 TEST(DllPlantingTest, DllPlantedBesideTheInstallerIsNotLoaded) {
-    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"},
-                             {HKEY_CURRENT_USER, std::string(kAppDefaults) + kPrograms[0]},
-                             {HKEY_CURRENT_USER, std::string(kAppDefaults) + kPrograms[1]}}};
-    for (const char* program : kPrograms)
-        SetRegString(HKEY_CURRENT_USER, std::string(kAppDefaults) + program + "\\DllOverrides",
-                     "uxtheme", "native,builtin");
+    RegistrySandbox sandbox{
+        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, kControlOverrides}}};
+    SetRegString(HKEY_CURRENT_USER, std::string(kControlOverrides) + "\\DllOverrides", "uxtheme",
+                 "native,builtin");
     SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
                  "C:\\PS");
     TempFolder folder("planted");
@@ -63,12 +62,9 @@ TEST(DllPlantingTest, DllPlantedBesideTheInstallerIsNotLoaded) {
     EXPECT_TRUE(Exists(mark));
     ::DeleteFileA(mark.c_str());
 
+    // The installer's search found the name in the system folder.
     InstallerRun run(folder.Path());
     ASSERT_NE(nullptr, run.WaitForDialog());
-    EXPECT_FALSE(Exists(mark));
-
-    // The name was loaded, from the system folder. Under the i386 emulator another
-    // process's memory cannot be read, so its module list comes back empty there.
     std::vector<std::string> modules;
     HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, run.Pid());
     MODULEENTRY32 entry{};
@@ -77,8 +73,9 @@ TEST(DllPlantingTest, DllPlantedBesideTheInstallerIsNotLoaded) {
          more = ::Module32Next(snapshot, &entry))
         modules.push_back(Lower(entry.szExePath));
     ::CloseHandle(snapshot);
+    // Under the i386 emulator one process cannot read another's memory.
     if (modules.empty() && sizeof(void*) == 4)
-        return;
+        GTEST_SKIP() << "the installer's module list cannot be read under the i386 emulator";
     const std::string planted = Lower(folder / "uxtheme.dll");
     bool themeLoaded = false;
     for (const std::string& module : modules) {
