@@ -27,16 +27,33 @@ wine32_enter() {
     fi
     echo "$fixes" >"$wine32_root/etc/ld.so.preload"
 
-    mountpoint -q /proc/sys/fs/binfmt_misc || mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+    local qemu=/usr/bin/qemu-i386-static
+    if [ ! -x "$qemu" ]; then
+        echo "No $qemu: run scripts/deps (as root) first." >&2
+        return 1
+    fi
+    if ! mountpoint -q /proc/sys/fs/binfmt_misc &&
+        ! mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc 2>/dev/null; then
+        echo "Cannot mount binfmt_misc, which hands 32-bit programs to qemu: the 32-bit" \
+            "Wine needs root." >&2
+        return 1
+    fi
     local name=quillon-i386-$$
     # An i386 ELF executable or shared object; F opens qemu now, whatever the caller's root.
-    printf '%s' ":$name:M::\\x7fELF\\x01\\x01\\x01\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x02\\x00\\x03\\x00:\\xff\\xff\\xff\\xff\\xff\\xfe\\xfe\\x00\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xfe\\xff\\xff\\xff:/usr/bin/qemu-i386-static:F" \
-        >/proc/sys/fs/binfmt_misc/register
+    if ! printf '%s' ":$name:M::\\x7fELF\\x01\\x01\\x01\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x02\\x00\\x03\\x00:\\xff\\xff\\xff\\xff\\xff\\xfe\\xfe\\x00\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xfe\\xff\\xff\\xff:$qemu:F" \
+        2>/dev/null >/proc/sys/fs/binfmt_misc/register; then
+        echo "Cannot register qemu for 32-bit programs with binfmt_misc (needs root)." >&2
+        return 1
+    fi
     wine32_binfmt=/proc/sys/fs/binfmt_misc/$name
 
     export QEMU_LD_PREFIX=$wine32_root
     export WINEARCH=win32
     export WINELOADER=$wine32_root/usr/lib/wine/wine
+    if ! "$WINELOADER" --version >/dev/null 2>&1; then
+        echo "32-bit Wine does not start under qemu ($WINELOADER --version fails)." >&2
+        return 1
+    fi
 }
 
 wine32_leave() {
