@@ -47,9 +47,9 @@ void CInstallerDlg::OnSysCommand(UINT id, LPARAM) {
 // dialog paints beneath it and the frame draws only its border on top).
 void CInstallerDlg::OnPaint() {
     CPaintDC dc(m_hWnd);
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
     if (IsIconic()) {
+        RECT client{};
+        ::GetClientRect(m_hWnd, &client);
         SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC));
         const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
         const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;

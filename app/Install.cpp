@@ -122,8 +122,8 @@ void CInstallerDlg::CopyPluginsTo(const std::string& destination) {
         m_report.AddUnloggedDestination(destination);
     const WideString folder = ToWide(destination);
     for (const WideString& file : m_arrPluginFiles) {
-        WideString source, name;
-        if (!SplitAtLastSeparator(file, source, name) || name.empty())
+        WideString sourceFolder, name;
+        if (!SplitAtLastSeparator(file, sourceFolder, name) || name.empty())
             continue;
         const WideString target = folder + L"\\" + name;
         const DWORD error = usable ? InstallCopy(file, target) : ERROR_INVALID_NAME;

@@ -176,10 +176,12 @@ void CFolderChooser::OnChooserEditChange() {
 }
 
 int CFolderChooser::PrepareFolder(const std::string& path) {
+    // A bare drive (C:) keeps the separator of its root (C:\).
+    constexpr size_t kDriveRootLength = 3;
     std::string folder = path;
     if (EndsWithSeparator(folder))
         folder.pop_back();
-    if (folder.size() < 3)
+    if (folder.size() < kDriveRootLength)
         folder += '\\';
     return EnsureFolder(folder, FolderCreation::Silent);
 }

@@ -15,9 +15,8 @@ constexpr size_t kMaxPathLength = MAX_PATH - 1;
 
 const std::string_view kForbidden = "\"*/:<>?\\|";
 
-// Every path starts with a root of three bytes: a drive root such as C:\ (or, for the
-// other accepted forms, the bytes a drive root would take), below which the folders
-// are walked.
+// The root is a path's first three bytes: a drive root such as C:\, or what stands in
+// its place in a path that starts with a separator. Folders are walked below it.
 constexpr size_t kRootLength = 3;
 
 bool IsEdgeCharacter(char c) {
