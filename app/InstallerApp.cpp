@@ -1,6 +1,7 @@
 #include "app/InstallerApp.h"
 
 #include "app/InstallerDlg.h"
+#include "platform/OwnedHandle.h"
 
 CInstallerApp theApp;
 
@@ -30,19 +31,15 @@ BOOL CInstallerApp::InitInstance() {
     // A host folder on an empty removable drive must not stop the installer with the
     // system's "no disk" box; it is a folder that cannot be used like any other.
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    HANDLE instance = ::CreateMutexA(nullptr, FALSE, kInstanceName);
-    if (AnotherInstallerRuns(instance)) {
-        if (instance != nullptr)
-            ::CloseHandle(instance);
+    // Held while the dialog runs: the object lives as long as a copy holds it.
+    const COwnedHandle instance(::CreateMutexA(nullptr, FALSE, kInstanceName));
+    if (AnotherInstallerRuns(instance.Get()))
         return FALSE;
-    }
     // The dialog controls get their 3-D look from the system for every program built
     // for Windows 4.0 or later, and the templates hold no OLE controls to contain.
     CInstallerDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = nullptr;
-    if (instance != nullptr)
-        ::CloseHandle(instance);
     return FALSE;
 }

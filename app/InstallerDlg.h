@@ -5,7 +5,7 @@
 #include "app/InstallReport.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
-#include "platform/FileSystem.h"
+#include "platform/OwnedHandle.h"
 #include "res/resource.h"
 #include "ui/HostCheckList.h"
 
@@ -55,7 +55,7 @@ protected:
 
     // Open only while an install runs; should an install ever be cut short, the file
     // is not left locked behind it.
-    CFileHandle m_hLog;
+    COwnedHandle m_hLog;
     CWnd m_wndPicture;
     CWnd m_wndHostPath;
     CHostCheckList m_lstHosts;

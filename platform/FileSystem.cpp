@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include "framework/MbcsText.h"
+#include "platform/OwnedHandle.h"
 
 #include <io.h>
 
@@ -106,13 +107,6 @@ bool AppendRecord(HANDLE file, const std::string& record) {
     return false;
 }
 
-void CFileHandle::Close() {
-    if (m_handle != nullptr) {
-        ::CloseHandle(m_handle);
-        m_handle = nullptr;
-    }
-}
-
 namespace {
 // Puts the open file in target's place in one step, replacing what is there.
 DWORD RenameOver(HANDLE file, const WideString& target) {
@@ -184,9 +178,9 @@ DWORD CopyBytes(HANDLE in, HANDLE out) {
 } // namespace
 
 DWORD InstallCopy(const WideString& source, const WideString& target) {
-    HANDLE in = ::CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (in == INVALID_HANDLE_VALUE)
+    const COwnedHandle in(::CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (in.Get() == nullptr)
         return ::GetLastError();
     // The copy is made beside the target under a name no host loads (it does not end
     // in .8bf, not even in its short form) and renamed over the target once whole. One
@@ -195,22 +189,18 @@ DWORD InstallCopy(const WideString& source, const WideString& target) {
     // read-only must not be installed read-only, or the next version could not replace
     // it.
     const WideString temporary = target + L".~qt";
-    HANDLE out = ::CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE) {
-        const DWORD error = ::GetLastError();
-        ::CloseHandle(in);
-        return error;
-    }
-    DWORD error = CopyBytes(in, out);
+    COwnedHandle out(::CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (out.Get() == nullptr)
+        return ::GetLastError();
+    DWORD error = CopyBytes(in.Get(), out.Get());
     if (error == ERROR_SUCCESS) {
         FILETIME lastWrite{};
-        if (::GetFileTime(in, nullptr, nullptr, &lastWrite))
-            ::SetFileTime(out, nullptr, nullptr, &lastWrite);
-        error = MoveIntoPlace(out, target);
+        if (::GetFileTime(in.Get(), nullptr, nullptr, &lastWrite))
+            ::SetFileTime(out.Get(), nullptr, nullptr, &lastWrite);
+        error = MoveIntoPlace(out.Get(), target);
     }
-    ::CloseHandle(out);
-    ::CloseHandle(in);
+    out.Close();
     if (error != ERROR_SUCCESS)
         ::DeleteFileW(temporary.c_str());
     return error;

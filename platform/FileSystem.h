@@ -32,25 +32,6 @@ HANDLE OpenForAppend(const std::string& path);
 // record on a line of its own. True when the whole record was written.
 bool AppendRecord(HANDLE file, const std::string& record);
 
-// An open file, closed when its holder is given another, closes it or goes.
-class CFileHandle {
-public:
-    CFileHandle() = default;
-    ~CFileHandle() { Close(); }
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-
-    void Reset(HANDLE file) {
-        Close();
-        m_handle = file;
-    }
-    void Close();
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle = nullptr;
-};
-
 // Puts a copy of source in place of target, so that target is never seen
 // half-written: the bytes go to a temporary file in target's folder first, which then
 // replaces target in one step. On any failure the temporary file is removed and an

@@ -1,5 +1,6 @@
 // A DLL planted beside the installer, as in a Downloads folder, is not loaded: the
 // installer takes the DLLs it loads at run time from the system folder only.
+#include "platform/FileSystem.h"
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
@@ -21,10 +22,6 @@ std::string Lower(std::string text) {
     for (char& c : text)
         c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
     return text;
-}
-
-bool Exists(const std::string& path) {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 DWORD RunControl(const std::string& folder) {
@@ -59,7 +56,7 @@ TEST(DllPlantingTest, DllPlantedBesideTheInstallerIsNotLoaded) {
     // The planted file is taken by a program that does not restrict its search.
     const std::string mark = folder / "uxtheme.dll.loaded";
     EXPECT_EQ(0u, RunControl(folder.Path()));
-    EXPECT_TRUE(Exists(mark));
+    EXPECT_TRUE(PathExists(mark));
     ::DeleteFileA(mark.c_str());
 
     // The installer's search found the name in the system folder.
