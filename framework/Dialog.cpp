@@ -67,21 +67,65 @@ void CDialog::EndDialog(int result) {
     ::EndDialog(m_hWnd, result);
 }
 
-INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
+// Every message of the dialog is dispatched here, once: the dialog manager calls this
+// procedure first and does its own handling of whatever it answers FALSE to.
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* dialog = static_cast<CDialog*>(FromHandlePermanent(hWnd));
     if (dialog == nullptr) {
         dialog = g_dialogBeingCreated;
-        if (dialog == nullptr || !dialog->SubclassWindow(hWnd))
+        if (dialog == nullptr || !dialog->Attach(hWnd))
             return FALSE;
         g_dialogBeingCreated = nullptr;
     }
-    if (message != WM_INITDIALOG)
+    if (message == WM_NCDESTROY) {
+        // The window's last message: nothing may reach the object after it.
+        dialog->Detach();
         return FALSE;
+    }
     try {
-        return dialog->HandleInitDialog();
+        return dialog->OnDialogMessage(message, wParam, lParam);
     } catch (...) {
+        // Nothing may unwind through the system's code; the only exception that can
+        // reach here is an allocation failure, and the message is then left to the
+        // dialog manager.
+        return FALSE;
+    }
+}
+
+INT_PTR CDialog::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG)
+        return HandleInitDialog();
+    // A handler may run a modal loop (the About box) in which other messages are
+    // dispatched: each keeps its own answer.
+    const bool outer = m_bNotHandled;
+    m_bNotHandled = false;
+    LRESULT result = 0;
+    const bool handled = Dispatch(message, wParam, lParam, &result) && !m_bNotHandled;
+    m_bNotHandled = outer;
+    if (!handled)
+        return FALSE;
+    switch (message) {
+    // The few messages whose answer a dialog procedure gives as its own result.
+    case WM_CHARTOITEM:
+    case WM_COMPAREITEM:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_QUERYDRAGICON:
+    case WM_VKEYTOITEM:
+        return static_cast<INT_PTR>(result);
+    default:
+        // Every other answer goes through the dialog's result slot.
+        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, static_cast<LONG_PTR>(result));
         return TRUE;
     }
+}
+
+void CDialog::Default() {
+    m_bNotHandled = true;
 }
 
 INT_PTR CDialog::HandleInitDialog() {

@@ -1,8 +1,8 @@
 #pragma once
 // CDialog runs a dialog template modally. The object is tied to its window on the
 // first message the dialog procedure sees (an owner-drawn list box measures its rows
-// before WM_INITDIALOG), and from then on the dialog window is a subclassed CWnd:
-// its message map sees every message, the dialog manager does the rest.
+// before WM_INITDIALOG); from then on the dialog procedure looks every message up in
+// the message map, and the dialog manager does whatever the map does not handle.
 #include "framework/Wnd.h"
 
 class CDataExchange;
@@ -31,13 +31,19 @@ protected:
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange* pDX);
 
+    // Called by a handler: the message it is handling goes on to the dialog manager's
+    // own handling, as if the map had no entry for it.
+    void Default();
+
     CWnd* m_pParentWnd;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleInitDialog();
     bool TemplateAsksForCentring() const;
     void CenterWindow();
 
     UINT m_nIDTemplate;
+    bool m_bNotHandled = false;
 };

@@ -21,11 +21,17 @@ const MessageMap& CWnd::GetMessageMap() const {
     return map;
 }
 
-bool CWnd::SubclassWindow(HWND hWnd) {
+bool CWnd::Attach(HWND hWnd) {
     if (hWnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWnd) != nullptr)
         return false;
     m_hWnd = hWnd;
     ::SetPropA(hWnd, kObjectProperty, static_cast<HANDLE>(this));
+    return true;
+}
+
+bool CWnd::SubclassWindow(HWND hWnd) {
+    if (!Attach(hWnd))
+        return false;
     m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
         hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
     ::SetPropA(hWnd, kSuperProperty, reinterpret_cast<HANDLE>(m_pfnSuper));
@@ -43,8 +49,14 @@ HWND CWnd::UnsubclassWindow() {
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
         ::RemovePropA(hWnd, kSuperProperty);
     }
-    ::RemovePropA(hWnd, kObjectProperty);
     m_pfnSuper = nullptr;
+    return Detach();
+}
+
+HWND CWnd::Detach() {
+    HWND hWnd = m_hWnd;
+    if (hWnd != nullptr)
+        ::RemovePropA(hWnd, kObjectProperty);
     m_hWnd = nullptr;
     return hWnd;
 }
@@ -91,14 +103,20 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam, 
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DRAWITEM) {
-        LRESULT result = 0;
-        if (ReflectToChild(message, wParam, lParam, &result))
-            return result;
-    }
-    if (const MessageMapEntry* entry = GetMessageMap().Find(message, wParam))
-        return entry->invoke(this, wParam, lParam);
+    LRESULT result = 0;
+    if (Dispatch(message, wParam, lParam, &result))
+        return result;
     return DefWindowProc(message, wParam, lParam);
+}
+
+bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_DRAWITEM && ReflectToChild(message, wParam, lParam, result))
+        return true;
+    const MessageMapEntry* entry = GetMessageMap().Find(message, wParam);
+    if (entry == nullptr)
+        return false;
+    *result = entry->invoke(this, wParam, lParam);
+    return true;
 }
 
 bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

@@ -23,6 +23,12 @@ public:
     bool SubclassWindow(HWND hWnd);
     HWND UnsubclassWindow();
 
+    // Ties the object to a window whose procedure is already the object's own (a
+    // dialog's), without subclassing it; false if either is bound already. Detach
+    // unties it.
+    bool Attach(HWND hWnd);
+    HWND Detach();
+
     // The object bound to hWnd by SubclassWindow, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
 
@@ -38,9 +44,13 @@ public:
 protected:
     virtual const MessageMap& GetMessageMap() const;
 
-    // Every message of the window passes here: the message map first, then the
-    // window's own procedure.
+    // Every message of a subclassed window passes here: the message map first, then
+    // the window's own procedure.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Runs the handler the message map (or, for WM_DRAWITEM, the control drawn) has
+    // for the message. False when nothing handles it.
+    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     // WM_DRAWITEM is handed back to the control it concerns, so a control class draws
     // itself. True when the control handled the message.

@@ -26,7 +26,7 @@ public:
 
     DWORD Pid() const { return m_process.dwProcessId; }
     // The main dialog once it is shown, or null.
-    HWND WaitForDialog(DWORD timeoutMs = 10000);
+    HWND WaitForDialog(DWORD timeoutMs = 30000);
     HWND Control(int id) const { return ::GetDlgItem(m_dialog, id); }
     // A click in the check column of a row of the host list.
     void ClickHostCheck(int row) const;
@@ -34,7 +34,7 @@ public:
     void ClickHostRow(int row) const;
 
     // The process's exit code, or STILL_ACTIVE when it has not ended in time.
-    DWORD WaitForExit(DWORD timeoutMs = 10000);
+    DWORD WaitForExit(DWORD timeoutMs = 30000);
 
     // Answers every message box of the run with OK, as a person would, until the
     // program ends or no box comes within the time; the boxes' texts.
