@@ -27,6 +27,14 @@ bool AnotherInstallerRuns(HANDLE instance) {
 }
 } // namespace
 
+const MessageMap& CInstallerApp::GetMessageMap() const {
+    static const MessageMapEntry entries[] = {
+        MapCommand<0, ID_HELP, &CInstallerApp::OnHelp>(),
+    };
+    static const MessageMap map(&CWinApp::GetMessageMap(), entries);
+    return map;
+}
+
 BOOL CInstallerApp::InitInstance() {
     // A host folder on an empty removable drive must not stop the installer with the
     // system's "no disk" box; it is a folder that cannot be used like any other.

@@ -6,4 +6,7 @@
 class CInstallerApp : public CWinApp {
 public:
     BOOL InitInstance() override;
+
+protected:
+    const MessageMap& GetMessageMap() const override;
 };

@@ -48,6 +48,7 @@ const MessageMap& CDialog::GetMessageMap() const {
     static const MessageMapEntry entries[] = {
         MapCommand<BN_CLICKED, IDOK, &CDialog::OnOK>(),
         MapCommand<BN_CLICKED, IDCANCEL, &CDialog::OnCancel>(),
+        MapMessage<WM_HELP, &CDialog::OnHelpInfo>(),
     };
     static const MessageMap map(&CWnd::GetMessageMap(), entries);
     return map;
@@ -122,6 +123,11 @@ INT_PTR CDialog::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, static_cast<LONG_PTR>(result));
         return TRUE;
     }
+}
+
+void CDialog::OnHelpInfo() {
+    if (CWinApp* app = AfxGetApp())
+        app->OnCmdMsg(ID_HELP);
 }
 
 void CDialog::Default() {

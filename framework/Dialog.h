@@ -31,6 +31,10 @@ protected:
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange* pDX);
 
+    // F1: the Help command goes to the application, as no dialog of the program
+    // handles it.
+    void OnHelpInfo();
+
     // Called by a handler: the message it is handling goes on to the dialog manager's
     // own handling, as if the map had no entry for it.
     void Default();

@@ -14,3 +14,17 @@ const MessageMapEntry* MessageMap::Find(UINT message, WPARAM wParam) const {
     }
     return nullptr;
 }
+
+bool CCmdTarget::OnCmdMsg(UINT id) {
+    const WPARAM command = MAKEWPARAM(id, 0);
+    const MessageMapEntry* entry = GetMessageMap().Find(WM_COMMAND, command);
+    if (entry == nullptr)
+        return false;
+    entry->invoke(this, command, 0);
+    return true;
+}
+
+const MessageMap& CCmdTarget::GetMessageMap() const {
+    static const MessageMap map(nullptr);
+    return map;
+}

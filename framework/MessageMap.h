@@ -6,13 +6,13 @@
 
 #include <cstddef>
 
-class CWnd;
+class CCmdTarget;
 
 struct MessageMapEntry {
     UINT message; // WM_xxx; WM_COMMAND for control notifications and commands
     UINT code;    // the notification code of a WM_COMMAND entry (BN_CLICKED, ...)
     UINT id;      // the control or command id of a WM_COMMAND entry
-    LRESULT (*invoke)(CWnd* wnd, WPARAM wParam, LPARAM lParam);
+    LRESULT (*invoke)(CCmdTarget* target, WPARAM wParam, LPARAM lParam);
 };
 
 struct MessageMap {
@@ -34,22 +34,22 @@ struct MessageMap {
 template <auto Handler> struct MessageThunk;
 
 template <class T, void (T::*Handler)()> struct MessageThunk<Handler> {
-    static LRESULT Invoke(CWnd* wnd, WPARAM, LPARAM) {
-        (static_cast<T*>(wnd)->*Handler)();
+    static LRESULT Invoke(CCmdTarget* target, WPARAM, LPARAM) {
+        (static_cast<T*>(target)->*Handler)();
         return 0;
     }
 };
 
 template <class T, void (T::*Handler)(UINT, LPARAM)> struct MessageThunk<Handler> {
-    static LRESULT Invoke(CWnd* wnd, WPARAM wParam, LPARAM lParam) {
-        (static_cast<T*>(wnd)->*Handler)(static_cast<UINT>(wParam), lParam);
+    static LRESULT Invoke(CCmdTarget* target, WPARAM wParam, LPARAM lParam) {
+        (static_cast<T*>(target)->*Handler)(static_cast<UINT>(wParam), lParam);
         return 0;
     }
 };
 
 template <class T, HCURSOR (T::*Handler)()> struct MessageThunk<Handler> {
-    static LRESULT Invoke(CWnd* wnd, WPARAM, LPARAM) {
-        return reinterpret_cast<LRESULT>((static_cast<T*>(wnd)->*Handler)());
+    static LRESULT Invoke(CCmdTarget* target, WPARAM, LPARAM) {
+        return reinterpret_cast<LRESULT>((static_cast<T*>(target)->*Handler)());
     }
 };
 
@@ -62,3 +62,19 @@ template <UINT Message, auto Handler> constexpr MessageMapEntry MapMessage() {
 template <UINT Code, UINT Id, auto Handler> constexpr MessageMapEntry MapCommand() {
     return {WM_COMMAND, Code, Id, &MessageThunk<Handler>::Invoke};
 }
+
+// What has a message map: the windows, and the application, which gets the commands
+// no window handles.
+class CCmdTarget {
+public:
+    CCmdTarget() = default;
+    virtual ~CCmdTarget() = default;
+    CCmdTarget(const CCmdTarget&) = delete;
+    CCmdTarget& operator=(const CCmdTarget&) = delete;
+
+    // Runs the handler the map has for the command; false when it has none.
+    bool OnCmdMsg(UINT id);
+
+protected:
+    virtual const MessageMap& GetMessageMap() const;
+};

@@ -2,6 +2,7 @@
 // The application object: one global instance, constructed before the entry point
 // runs. The entry point calls InitInstance; a dialog program does all its work there,
 // and the process ends when it returns.
+#include "framework/MessageMap.h"
 #include "framework/Win32.h"
 #include "framework/WideString.h"
 
@@ -9,17 +10,24 @@
 
 class CWnd;
 
-class CWinApp {
+// The command of F1 in a dialog, as the application gets it.
+constexpr UINT ID_HELP = 0xE146;
+
+class CWinApp : public CCmdTarget {
 public:
     CWinApp();
-    virtual ~CWinApp();
-    CWinApp(const CWinApp&) = delete;
-    CWinApp& operator=(const CWinApp&) = delete;
+    ~CWinApp() override;
 
     virtual BOOL InitInstance();
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
+
+protected:
+    // The default handler of the Help command. The installer ships no help file, and a
+    // file beside it is not one to open with its elevated rights: anyone may have put
+    // it there. So help shows nothing, and says nothing either.
+    void OnHelp() {}
 };
 
 CWinApp* AfxGetApp();

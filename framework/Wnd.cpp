@@ -16,11 +16,6 @@ CWnd::~CWnd() {
         UnsubclassWindow();
 }
 
-const MessageMap& CWnd::GetMessageMap() const {
-    static const MessageMap map(nullptr);
-    return map;
-}
-
 bool CWnd::Attach(HWND hWnd) {
     if (hWnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWnd) != nullptr)
         return false;

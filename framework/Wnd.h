@@ -10,12 +10,10 @@
 // A window's text, whatever its length.
 std::string WindowText(HWND hWnd);
 
-class CWnd {
+class CWnd : public CCmdTarget {
 public:
     CWnd() = default;
-    virtual ~CWnd();
-    CWnd(const CWnd&) = delete;
-    CWnd& operator=(const CWnd&) = delete;
+    ~CWnd() override;
 
     HWND m_hWnd = nullptr;
 
@@ -42,8 +40,6 @@ public:
     bool IsIconic() const;
 
 protected:
-    virtual const MessageMap& GetMessageMap() const;
-
     // Every message of a subclassed window passes here: the message map first, then
     // the window's own procedure.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
