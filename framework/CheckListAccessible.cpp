@@ -134,6 +134,12 @@ HRESULT CCheckListAccessible::accDoDefaultAction(VARIANT child) {
     if (!RowAvailable(row))
         return DISP_E_MEMBERNOTFOUND;
     List()->Toggle(row);
+    // A click also selects the row, which redraws it whole; here nothing else would
+    // show the tick in the row's text part.
+    RECT rect{};
+    if (List()->SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(row),
+                            reinterpret_cast<LPARAM>(&rect)) != LB_ERR)
+        ::InvalidateRect(m_hWnd, &rect, FALSE);
     return S_OK;
 }
 

@@ -5,6 +5,7 @@
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
 #include "tests/support/Registry.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,16 @@ protected:
         reading.action = Text(text);
         return reading;
     }
+    // Near the row's right end, where no text is.
+    COLORREF RowBackground(int row) {
+        HWND list = run->Control(IDC_HOST_LIST);
+        RECT rect{};
+        ::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                       reinterpret_cast<LPARAM>(&rect));
+        const POINT client = ClientOffset(list);
+        return CaptureWindow(list).At(client.x + rect.right - 4,
+                                      client.y + (rect.top + rect.bottom) / 2);
+    }
     void Listen(DWORD event) {
         hook = ::SetWinEventHook(event, event, nullptr, &OnEvent, run->Pid(), 0,
                                  WINEVENT_OUTOFCONTEXT);
@@ -176,7 +187,9 @@ TEST_F(ScreenReaderTest, RowsReadAsCheckButtonsThatTheDefaultActionTicks) {
     const Reading ticked = ReadChild(list, 3);
     EXPECT_NE(0, ticked.state & STATE_SYSTEM_CHECKED);
     EXPECT_EQ("Uncheck", ticked.action);
+    // The list shows it: the tick, and the tint of a ticked row.
     EXPECT_EQ(1, ::SendMessageA(run->Control(IDC_HOST_LIST), LB_GETITEMDATA, 2, 0) & 0x3);
+    EXPECT_TRUE(WaitUntil([&] { return RowBackground(2) == RGB(255, 255, 224); }));
     EXPECT_EQ(S_OK, list->accDoDefaultAction(Child(1)));
     EXPECT_TRUE(Announced(EVENT_OBJECT_STATECHANGE, 1));
     EXPECT_EQ(0, ReadChild(list, 1).state & STATE_SYSTEM_CHECKED);
