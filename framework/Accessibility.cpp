@@ -32,6 +32,8 @@ const AccessibilityLibrary* Library() {
     static const AccessibilityLibrary library = [] {
         AccessibilityLibrary found;
         HMODULE oleacc = LoadSystemLibrary("oleacc.dll");
+        // The strings a screen reader takes over come from the automation library,
+        // which the program does not import either.
         HMODULE oleaut = oleacc != nullptr ? LoadSystemLibrary("oleaut32.dll") : nullptr;
         Find(oleacc, "CreateStdAccessibleObject", found.createStdAccessibleObject);
         Find(oleacc, "LresultFromObject", found.lresultFromObject);
