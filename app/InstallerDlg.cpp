@@ -7,8 +7,8 @@ CInstallerDlg::CInstallerDlg(CWnd* parent) : CDialog(IDD, parent), m_nTarget(kTa
     HINSTANCE resources = AfxGetResourceHandle();
     // Loaded as the dialog's own copy (LoadIcon would give a shared one that must not
     // be destroyed).
-    m_hIcon = static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    m_hIcon = static_cast<HICON>(
+        ::LoadImageA(resources, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     m_hPicture = static_cast<HBITMAP>(::LoadImageA(resources, MAKEINTRESOURCEA(IDB_PICTURE),
                                                    IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     BITMAP info{};
@@ -54,6 +54,9 @@ BOOL CInstallerDlg::OnInitDialog() {
     AddAboutEntry(m_hWnd);
     SetIcon(m_hIcon, true);
     SetIcon(m_hIcon, false);
+    // The folder box is read by the radio button above it, which labels it on screen.
+    m_nameBrowse.Attach(GetDlgItem(IDC_BROWSE), "Browse for another place");
+    m_nameOtherPath.Attach(GetDlgItem(IDC_OTHER_PATH), WindowText(GetDlgItem(IDC_TARGET_OTHER)));
     DiscoverHosts();
     return TRUE;
 }

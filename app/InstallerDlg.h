@@ -3,6 +3,7 @@
 // of the host list with m_arrHostDirs, parallel by index), the chosen target, the
 // other folder, the plug-in files, the log, the icon and the picture.
 #include "app/InstallReport.h"
+#include "framework/AccessibleName.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "platform/OwnedHandle.h"
@@ -59,6 +60,9 @@ protected:
     CWnd m_wndPicture;
     CWnd m_wndHostPath;
     CHostCheckList m_lstHosts;
+    // What screen readers read for "..." and for the other place's folder box.
+    CAccessibleName m_nameBrowse;
+    CAccessibleName m_nameOtherPath;
     int m_nTarget;
     std::string m_strOtherPath;
     // Wide: the plug-ins keep their real names, whatever the code page holds.

@@ -1,5 +1,8 @@
 #include "framework/CheckListBox.h"
 
+#include "framework/Accessibility.h"
+#include "framework/CheckListAccessible.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -8,6 +11,11 @@ namespace {
 // row and need no table of their own.
 constexpr LRESULT kStateMask = 0x3;
 constexpr LRESULT kDisabledFlag = 0x100;
+
+// The text stands at fixed offsets in the row, not centred in it.
+constexpr int kTextLeft = 10;
+constexpr int kTextTop = 2;
+const COLORREF kDisabledText = RGB(128, 128, 128);
 } // namespace
 
 int CCheckListBox::AddString(const std::string& text) {
@@ -39,6 +47,8 @@ void CCheckListBox::SetCheck(int row, int state) {
     SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(row),
                 (data & ~kStateMask) | (state & kStateMask));
     InvalidateCheck(row);
+    if ((data & kStateMask) != (state & kStateMask))
+        ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, m_hWnd, OBJID_CLIENT, row + 1);
 }
 
 int CCheckListBox::GetCheck(int row) const {
@@ -80,6 +90,10 @@ LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // a row starting with a space.
         if (wParam == ' ')
             return 0;
+        break;
+    case WM_GETOBJECT:
+        if (LRESULT answer = OnGetObject(wParam, lParam))
+            return answer;
         break;
     default:
         break;
@@ -130,17 +144,38 @@ void CCheckListBox::InvalidateCheck(int row) {
     ::InvalidateRect(m_hWnd, &rect, FALSE);
 }
 
+LRESULT CCheckListBox::OnGetObject(WPARAM wParam, LPARAM lParam) {
+    if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT))
+        return 0;
+    IAccessible* standard = CreateStdAccessible(m_hWnd);
+    if (standard == nullptr)
+        return 0;
+    auto* rows = new CCheckListAccessible(this, standard);
+    const LRESULT answer = AnswerGetObject(wParam, rows);
+    rows->Release();
+    return answer;
+}
+
 bool CCheckListBox::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
     if (message != WM_DRAWITEM)
         return false;
-    DRAWITEMSTRUCT item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    const int row = static_cast<int>(item.itemID);
-    if (row >= 0 && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0)
-        DrawCheckColumn(item);
-    item.rcItem.left += CheckColumnWidth();
-    DrawItem(&item);
+    DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     *result = TRUE;
     return true;
+}
+
+void CCheckListBox::DrawRow(const DRAWITEMSTRUCT& item) {
+    const int row = static_cast<int>(item.itemID);
+    RECT textPart = item.rcItem;
+    textPart.left += CheckColumnWidth();
+    if (row >= 0 && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0) {
+        DrawCheckColumn(item);
+        DrawTextPart(item.hDC, textPart, row, (item.itemState & ODS_SELECTED) != 0);
+    }
+    if ((item.itemAction & ODA_FOCUS) != 0) {
+        ::DrawFocusRect(item.hDC, &textPart);
+        AnnounceFocus((item.itemState & ODS_FOCUS) != 0 ? row : -1);
+    }
 }
 
 void CCheckListBox::DrawCheckColumn(const DRAWITEMSTRUCT& item) {
@@ -169,23 +204,31 @@ void CCheckListBox::DrawCheckColumn(const DRAWITEMSTRUCT& item) {
     ::DrawFrameControl(item.hDC, &image, DFC_BUTTON, state);
 }
 
-void CCheckListBox::DrawItem(LPDRAWITEMSTRUCT item) {
-    const int row = static_cast<int>(item->itemID);
-    if (row >= 0 && (item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0) {
-        const bool enabled = IsWindowEnabled() && IsEnabled(row);
-        const bool selected = enabled && (item->itemState & ODS_SELECTED) != 0;
-        const COLORREF oldText =
-            ::SetTextColor(item->hDC, ::GetSysColor(!enabled   ? COLOR_GRAYTEXT
-                                                    : selected ? COLOR_HIGHLIGHTTEXT
-                                                               : COLOR_WINDOWTEXT));
-        const COLORREF oldBack =
-            ::SetBkColor(item->hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-        const std::string text = GetText(row);
-        ::ExtTextOutA(item->hDC, item->rcItem.left + 2, item->rcItem.top, ETO_OPAQUE, &item->rcItem,
-                      text.c_str(), static_cast<UINT>(text.size()), nullptr);
-        ::SetTextColor(item->hDC, oldText);
-        ::SetBkColor(item->hDC, oldBack);
+void CCheckListBox::DrawTextPart(HDC dc, const RECT& textPart, int row, bool selected) {
+    const bool disabled = !IsWindowEnabled() || !IsEnabled(row);
+    COLORREF text = disabled ? kDisabledText : ::GetSysColor(COLOR_WINDOWTEXT);
+    COLORREF back = RowBackground(row);
+    // A disabled list shows no selection.
+    if (!disabled && selected) {
+        text = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+        back = ::GetSysColor(COLOR_HIGHLIGHT);
     }
-    if ((item->itemAction & ODA_FOCUS) != 0)
-        ::DrawFocusRect(item->hDC, &item->rcItem);
+    const COLORREF oldText = ::SetTextColor(dc, text);
+    const COLORREF oldBack = ::SetBkColor(dc, back);
+    const std::string label = GetText(row);
+    ::ExtTextOutA(dc, textPart.left + kTextLeft, textPart.top + kTextTop, ETO_OPAQUE, &textPart,
+                  label.c_str(), static_cast<UINT>(label.size()), nullptr);
+    ::SetTextColor(dc, oldText);
+    ::SetBkColor(dc, oldBack);
+}
+
+COLORREF CCheckListBox::RowBackground(int) const {
+    return ::GetSysColor(COLOR_WINDOW);
+}
+
+void CCheckListBox::AnnounceFocus(int row) {
+    // The list draws the focus rectangle again whenever it repaints; only a move is news.
+    if (row >= 0 && row != m_nFocusAnnounced)
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, row + 1);
+    m_nFocusAnnounced = row;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A list box with a check box at the left of every row. Created from a template as an
-// owner-drawn fixed list that keeps its strings; the list draws the check column
-// itself and hands the rest of each row to DrawItem.
+// owner-drawn fixed list that keeps its strings; the list draws its rows itself and
+// asks a derived list only for the background of a row's text part. Screen readers
+// read the rows as check buttons.
 #include "framework/Wnd.h"
 
 #include <string>
@@ -26,19 +27,31 @@ public:
     bool IsEnabled(int row) const;
 
 protected:
-    // Draws the text part of a row: rcItem starts right of the check column. The
-    // row index is negative for an empty list, which still draws its focus.
-    virtual void DrawItem(LPDRAWITEMSTRUCT item);
+    // The background of the text part of a row that is not highlighted (not selected,
+    // or disabled).
+    virtual COLORREF RowBackground(int row) const;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
+    // The default action of a screen reader's check button ticks its row.
+    friend class CCheckListAccessible;
+
     int CheckColumnWidth() const { return kCheckImageSize + 2; }
     void OnLButtonDown(LPARAM point);
     bool OnSpaceKey();
     // 0 becomes 1, 1 or 2 becomes 0; the parent is told.
     void Toggle(int row);
     void InvalidateCheck(int row);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    // The row's check box, its text, and the focus rectangle over the text part. The
+    // row index is negative for an empty list, which still draws its focus.
+    void DrawRow(const DRAWITEMSTRUCT& item);
     void DrawCheckColumn(const DRAWITEMSTRUCT& item);
+    void DrawTextPart(HDC dc, const RECT& textPart, int row, bool selected);
+    // A screen reader is told of a row that got the focus, once per move.
+    void AnnounceFocus(int row);
+
+    int m_nFocusAnnounced = -1;
 };

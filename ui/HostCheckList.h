@@ -5,5 +5,5 @@
 
 class CHostCheckList : public CCheckListBox {
 protected:
-    void DrawItem(LPDRAWITEMSTRUCT item) override;
+    COLORREF RowBackground(int row) const override;
 };
