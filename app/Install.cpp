@@ -9,6 +9,7 @@
 #include "framework/MbcsText.h"
 #include "framework/WinApp.h"
 #include "platform/FileSystem.h"
+#include "platform/TemporaryFile.h"
 
 namespace {
 const char kLogName[] = "\\puninst.log";
@@ -26,9 +27,14 @@ void CInstallerDlg::OnOK() {
     // inside the first.
     if (m_bInstalling)
         return;
-    m_bInstalling = true;
+    // Reset on every way out, an exception too: otherwise Install, Cancel and the
+    // close box would be ignored for the rest of the run.
+    struct InstallingFlag {
+        bool& flag;
+        explicit InstallingFlag(bool& installing) : flag(installing) { flag = true; }
+        ~InstallingFlag() { flag = false; }
+    } installing(m_bInstalling);
     OnInstall();
-    m_bInstalling = false;
 }
 
 void CInstallerDlg::OnCancel() {
@@ -77,8 +83,10 @@ void CInstallerDlg::OnInstall() {
         return;
     }
 
-    m_hLog.Reset(OpenForAppend(m_strLogPath));
     m_report = CInstallReport();
+    m_hLog.Open(m_strLogPath);
+    if (m_hLog.IsRefused())
+        m_report.SetLogRefused();
     CFolderChooser chooser(nullptr, nullptr, nullptr, nullptr);
     UpdateData(true);
 
@@ -118,9 +126,11 @@ void CInstallerDlg::CopyPluginsTo(const std::string& destination) {
     // uninstall log. The folder rules have already called such a destination invalid;
     // it is neither recorded nor copied into.
     const bool usable = !HasControlCharacter(destination);
-    if (usable && (m_hLog.Get() == nullptr || !AppendRecord(m_hLog.Get(), destination + "\r\n")))
+    if (usable && !m_hLog.Append(destination))
         m_report.AddUnloggedDestination(destination);
     const WideString folder = ToWide(destination);
+    if (usable)
+        RemoveStaleTemporaryFiles(folder);
     for (const WideString& file : m_arrPluginFiles) {
         WideString sourceFolder, name;
         if (!SplitAtLastSeparator(file, sourceFolder, name) || name.empty())

@@ -95,6 +95,9 @@ WideString CInstallReport::Message(const std::string& logPath) const {
             message += L"\n";
         message += L"These folders are missing from the uninstall log " + ToWide(logPath) + L":\n" +
                    Listed(m_unlogged) +
+                   (m_logRefused ? L"The log was left as it is: it is a link to another "
+                                   L"file, or a folder.\n"
+                                 : L"") +
                    L"The uninstaller will not remove them: delete them by hand when you "
                    L"uninstall.\n";
     }

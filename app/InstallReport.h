@@ -14,6 +14,8 @@ public:
     void AddFailedCopy(const WideString& target, DWORD error);
     // A destination whose plug-ins were installed but whose log record is missing.
     void AddUnloggedDestination(const std::string& destination);
+    // The log was left as it is: its name is a link to another file, or a folder.
+    void SetLogRefused() { m_logRefused = true; }
 
     bool IsEmpty() const;
     // Wide: plug-ins are named by their real names.
@@ -25,4 +27,5 @@ private:
 
     std::vector<WideString> m_failed[kCauseCount];
     std::vector<WideString> m_unlogged;
+    bool m_logRefused = false;
 };

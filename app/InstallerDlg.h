@@ -3,10 +3,10 @@
 // of the host list with m_arrHostDirs, parallel by index), the chosen target, the
 // other folder, the plug-in files, the log, the icon and the picture.
 #include "app/InstallReport.h"
+#include "app/UninstallLog.h"
 #include "framework/AccessibleName.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
-#include "platform/OwnedHandle.h"
 #include "res/resource.h"
 #include "ui/HostCheckList.h"
 
@@ -56,7 +56,7 @@ protected:
 
     // Open only while an install runs; should an install ever be cut short, the file
     // is not left locked behind it.
-    COwnedHandle m_hLog;
+    CUninstallLog m_hLog;
     CWnd m_wndPicture;
     CWnd m_wndHostPath;
     CHostCheckList m_lstHosts;

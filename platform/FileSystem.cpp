@@ -2,6 +2,8 @@
 
 #include "framework/MbcsText.h"
 #include "platform/OwnedHandle.h"
+#include "platform/PlainFile.h"
+#include "platform/TemporaryFile.h"
 
 #include <io.h>
 
@@ -62,47 +64,36 @@ std::string GetCurrentDir() {
     return std::string(buffer, length);
 }
 
-HANDLE OpenForAppend(const std::string& path) {
-    // Read access too: the end of the file tells whether its last line is finished.
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                FILE_FLAG_WRITE_THROUGH, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return nullptr;
-    if (!::SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_END)) {
-        ::CloseHandle(file);
-        return nullptr;
+WideString ExtendedLengthPath(const WideString& path) {
+    const WideString prefix = L"\\\\?\\";
+    if (path.compare(0, prefix.size(), prefix) == 0)
+        return path;
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()),
+                                                buffer.data(), nullptr);
+        if (length == 0)
+            return path;
+        if (length < buffer.size()) {
+            const WideString full(buffer.data(), length);
+            if (full.compare(0, 2, L"\\\\") != 0)
+                return prefix + full;
+            // \\server\share\... ; a device (\\.\) has no long form.
+            return full.compare(0, 4, L"\\\\.\\") == 0 ? full : prefix + L"UNC" + full.substr(1);
+        }
+        buffer.resize(length);
     }
-    return file;
+    return path;
 }
 
-namespace {
-bool EndsWithLineBreak(HANDLE file, LARGE_INTEGER end) {
-    if (end.QuadPart < 2)
-        return false;
-    LARGE_INTEGER lastTwo{};
-    lastTwo.QuadPart = end.QuadPart - 2;
-    char tail[2] = {};
-    DWORD read = 0;
-    return ::SetFilePointerEx(file, lastTwo, nullptr, FILE_BEGIN) &&
-           ::ReadFile(file, tail, 2, &read, nullptr) && read == 2 && tail[0] == '\r' &&
-           tail[1] == '\n';
-}
-} // namespace
-
-bool AppendRecord(HANDLE file, const std::string& record) {
-    LARGE_INTEGER end{};
-    if (!::SetFilePointerEx(file, LARGE_INTEGER{}, &end, FILE_END))
-        return false;
-    const std::string bytes =
-        end.QuadPart == 0 || EndsWithLineBreak(file, end) ? record : "\r\n" + record;
-    if (!::SetFilePointerEx(file, end, nullptr, FILE_BEGIN))
+bool WriteWholeAt(HANDLE file, LARGE_INTEGER offset, const std::string& bytes) {
+    if (!::SetFilePointerEx(file, offset, nullptr, FILE_BEGIN))
         return false;
     DWORD written = 0;
     if (::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
         written == bytes.size())
         return true;
-    // A torn record would glue the next one onto it: both would be lost to the uninstaller.
-    ::SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+    ::SetFilePointerEx(file, offset, nullptr, FILE_BEGIN);
     ::SetEndOfFile(file);
     return false;
 }
@@ -124,29 +115,41 @@ DWORD RenameOver(HANDLE file, const WideString& target) {
 }
 
 // Windows refuses to replace a read-only file: the attribute is taken off for the
-// replacement and given back when the replacement fails all the same.
+// replacement and given back when the replacement fails all the same. Only on the
+// file of that name itself: a link's attribute is its file's, elsewhere.
+bool SetReadOnly(const WideString& target, bool readOnly) {
+    COwnedHandle file;
+    if (OpenPlainFile(target, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
+                      file) != ERROR_SUCCESS)
+        return false;
+    FILE_BASIC_INFO info{};
+    if (!::GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &info, sizeof(info)) ||
+        ((info.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0) == readOnly)
+        return false;
+    info.FileAttributes ^= FILE_ATTRIBUTE_READONLY;
+    // Times of zero are left as they are.
+    info.CreationTime.QuadPart = info.LastAccessTime.QuadPart = 0;
+    info.LastWriteTime.QuadPart = info.ChangeTime.QuadPart = 0;
+    return ::SetFileInformationByHandle(file.Get(), FileBasicInfo, &info, sizeof(info)) != FALSE;
+}
+
 DWORD RenameOverReadOnly(HANDLE file, const WideString& target) {
-    const DWORD attributes = ::GetFileAttributesW(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
-        (attributes & FILE_ATTRIBUTE_READONLY) == 0)
+    if (!SetReadOnly(target, false))
         return ERROR_ACCESS_DENIED;
-    ::SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     const DWORD error = RenameOver(file, target);
     if (error != ERROR_SUCCESS)
-        ::SetFileAttributesW(target.c_str(), attributes);
+        SetReadOnly(target, true);
     return error;
 }
 
 // A plug-in loaded by a running host cannot be replaced either; Windows calls that
 // access denied, while the user needs to hear that a program is using it.
 bool InUse(const WideString& target) {
-    HANDLE probe = ::CreateFileW(target.c_str(), GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
-    if (probe == INVALID_HANDLE_VALUE)
-        return ::GetLastError() == ERROR_SHARING_VIOLATION;
-    ::CloseHandle(probe);
-    return false;
+    COwnedHandle probe;
+    return OpenPlainFile(target, GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
+                         probe) == ERROR_SHARING_VIOLATION;
 }
 
 DWORD MoveIntoPlace(HANDLE file, const WideString& target) {
@@ -178,30 +181,31 @@ DWORD CopyBytes(HANDLE in, HANDLE out) {
 } // namespace
 
 DWORD InstallCopy(const WideString& source, const WideString& target) {
-    const COwnedHandle in(::CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const COwnedHandle in(::CreateFileW(ExtendedLengthPath(source).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (in.Get() == nullptr)
         return ::GetLastError();
-    // The copy is made beside the target under a name no host loads (it does not end
-    // in .8bf, not even in its short form) and renamed over the target once whole. One
-    // installer runs at a time, so the name is this one's; one left behind by a run
-    // that was cut short is simply overwritten. Plain attributes: a plug-in shipped
-    // read-only must not be installed read-only, or the next version could not replace
-    // it.
-    const WideString temporary = target + L".~qt";
-    COwnedHandle out(::CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
-                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (out.Get() == nullptr)
-        return ::GetLastError();
-    DWORD error = CopyBytes(in.Get(), out.Get());
+    // The long form throughout: the temporary name is longer than the target's, and a
+    // target that fits MAX_PATH must not fail for it.
+    const WideString longTarget = ExtendedLengthPath(target);
+    COwnedHandle out;
+    WideString temporary;
+    DWORD error = CreateTemporaryFile(longTarget, out, temporary);
+    if (error != ERROR_SUCCESS)
+        return error;
+    error = CopyBytes(in.Get(), out.Get());
     if (error == ERROR_SUCCESS) {
         FILETIME lastWrite{};
         if (::GetFileTime(in.Get(), nullptr, nullptr, &lastWrite))
             ::SetFileTime(out.Get(), nullptr, nullptr, &lastWrite);
-        error = MoveIntoPlace(out.Get(), target);
+        error = MoveIntoPlace(out.Get(), longTarget);
     }
-    out.Close();
-    if (error != ERROR_SUCCESS)
-        ::DeleteFileW(temporary.c_str());
+    if (error != ERROR_SUCCESS) {
+        // Through the handle: the file removed is the copy, whatever its name became.
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        ::SetFileInformationByHandle(out.Get(), FileDispositionInfo, &disposition,
+                                     sizeof(disposition));
+    }
     return error;
 }

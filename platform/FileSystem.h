@@ -22,20 +22,21 @@ bool GetExecutableFolder(std::string& folder);
 // The process's current directory, or the empty text when it does not fit MAX_PATH.
 std::string GetCurrentDir();
 
-// Opens (or creates) a file for appending records, not shared and written through, and
-// positioned at its end. Null when it cannot be opened or its end cannot be found: a
-// record written anywhere else would overwrite what the file holds.
-HANDLE OpenForAppend(const std::string& path);
+// The form of path that the wide calls take at any length (\\?\C:\... or
+// \\?\UNC\server\share\...): made absolute and with '\' separators first, as
+// Windows reads a plain path, since the long form is taken as it stands.
+WideString ExtendedLengthPath(const WideString& path);
 
-// Appends one record whole or not at all: after a short or failed write the file is
-// cut back to where the record began. A file whose last line is unfinished gets the
-// record on a line of its own. True when the whole record was written.
-bool AppendRecord(HANDLE file, const std::string& record);
+// Writes the bytes at offset whole; after a short or failed write the file is cut
+// back to offset. True when every byte was written.
+bool WriteWholeAt(HANDLE file, LARGE_INTEGER offset, const std::string& bytes);
 
 // Puts a copy of source in place of target, so that target is never seen
 // half-written: the bytes go to a temporary file in target's folder first, which then
 // replaces target in one step. On any failure the temporary file is removed and an
 // existing target is left as it was. The copy is never read-only, and a read-only
-// target is replaced all the same. Wide paths: files keep their own names, whatever
+// target is replaced all the same, unless it is a link to another file: that one is
+// left as it is (access denied). A target that fits MAX_PATH is installed although
+// the temporary name is longer. Wide paths: files keep their own names, whatever
 // the code page holds. ERROR_SUCCESS, or the system's error code.
 DWORD InstallCopy(const WideString& source, const WideString& target);

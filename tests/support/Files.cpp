@@ -117,6 +117,65 @@ void RemoveTree(const std::string& path) {
     RemoveTreeWide(ToWide(path));
 }
 
+void MakeHardLink(const std::string& link, const std::string& target) {
+    if (!::CreateHardLinkA(link.c_str(), target.c_str(), nullptr))
+        throw std::runtime_error("cannot make a hard link " + link);
+}
+
+namespace {
+std::string UnixPath(const std::string& path) {
+    using UnixFileName = char*(CDECL*)(LPCWSTR);
+    const auto unixFileName = reinterpret_cast<UnixFileName>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unixFileName != nullptr ? unixFileName(ToWide(path).c_str()) : nullptr;
+    if (name == nullptr)
+        throw std::runtime_error("no Unix path for " + path + " (not under Wine?)");
+    std::string unixPath = name;
+    ::HeapFree(::GetProcessHeap(), 0, name);
+    return unixPath;
+}
+
+bool NameExists(const std::string& path) {
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA(path.c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    ::FindClose(find);
+    return true;
+}
+} // namespace
+
+void MakeSymbolicLink(const std::string& link, const std::string& target) {
+    // Wine starts a Unix program from its Unix path; its process cannot be waited for,
+    // so the link's name is.
+    std::string command = "/bin/ln -s \"" + UnixPath(target) + "\" \"" + UnixPath(link) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process))
+        throw std::runtime_error("cannot run ln -s for " + link);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    for (int waited = 0; !NameExists(link); waited += 20) {
+        if (waited > 10000)
+            throw std::runtime_error("ln -s made no link " + link);
+        ::Sleep(20);
+    }
+}
+
+DWORD LinkCount(const std::string& path) {
+    HANDLE file = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const DWORD links = ::GetFileInformationByHandle(file, &info) ? info.nNumberOfLinks : 0;
+    ::CloseHandle(file);
+    return links;
+}
+
 std::string SmallDrive() {
     char drive[8] = "";
     const DWORD length = ::GetEnvironmentVariableA("QUILLON_SMALL_DRIVE", drive, sizeof(drive));

@@ -37,6 +37,14 @@ bool IsFolder(const std::string& path);
 std::vector<WideString> FileNames(const std::string& folder);
 void RemoveTree(const std::string& path);
 
+// Links made for real, as a user planting names would: a hard link (a second name of
+// target's file) and a symbolic link, which Wine makes from a Unix `ln -s` inside the
+// prefix's drive (Wine's CreateSymbolicLinkW makes nothing).
+void MakeHardLink(const std::string& link, const std::string& target);
+void MakeSymbolicLink(const std::string& link, const std::string& target);
+// How many names the file has (its hard links), 0 when it cannot be opened.
+DWORD LinkCount(const std::string& path);
+
 // The test bench's small disk (a drive such as S:), or the empty text when the bench
 // could not make one.
 std::string SmallDrive();

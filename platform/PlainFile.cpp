@@ -1,0 +1,93 @@
+#include "platform/PlainFile.h"
+
+#include <vector>
+
+namespace {
+// The path by which the system reaches the open file or folder, links resolved.
+WideString FinalPath(HANDLE handle) {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length = ::GetFinalPathNameByHandleW(
+            handle, buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
+        if (length == 0)
+            return WideString();
+        if (length < buffer.size())
+            return WideString(buffer.data(), length);
+        buffer.resize(length + 1);
+    }
+    return WideString();
+}
+
+bool SameText(const WideString& a, const WideString& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// True when the open file is the one of that name in its folder. Wine follows a
+// symbolic link made outside Windows even when told not to, and shows no reparse
+// point: only where the file really lies tells the link apart.
+bool IsReachedByItsOwnName(HANDLE file, const WideString& path) {
+    WideString folder, name;
+    if (!SplitAtLastSeparator(path, folder, name))
+        return false;
+    // A drive's root folder is named with its separator; without it, the drive itself.
+    if (!folder.empty() && folder.back() == L':')
+        folder += L'\\';
+    const COwnedHandle folderHandle(
+        ::CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (folderHandle.Get() == nullptr)
+        return false;
+    WideString expected = FinalPath(folderHandle.Get());
+    if (expected.empty())
+        return false;
+    if (expected.back() != L'\\')
+        expected += L'\\';
+    return SameText(FinalPath(file), expected + name);
+}
+
+bool IsPlainFile(HANDLE file, const WideString& path) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    return ::GetFileInformationByHandle(file, &info) &&
+           (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+               0 &&
+           info.nNumberOfLinks == 1 && IsReachedByItsOwnName(file, path);
+}
+} // namespace
+
+DWORD OpenPlainFile(const WideString& path, DWORD access, DWORD share, DWORD flags,
+                    COwnedHandle& file) {
+    file.Reset(::CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING,
+                             flags | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (file.Get() == nullptr) {
+        const DWORD error = ::GetLastError();
+        // A folder cannot be opened as a file: it is refused like a link, not as denied.
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                   ? kNotAPlainFile
+                   : error;
+    }
+    if (!IsPlainFile(file.Get(), path)) {
+        file.Close();
+        return kNotAPlainFile;
+    }
+    return ERROR_SUCCESS;
+}
+
+DWORD CreateNewFile(const WideString& path, DWORD access, DWORD flags, COwnedHandle& file) {
+    file.Reset(::CreateFileW(path.c_str(), access, 0, nullptr, CREATE_NEW,
+                             flags | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    return file.Get() != nullptr ? ERROR_SUCCESS : ::GetLastError();
+}
+
+bool DeletePlainFile(const WideString& path) {
+    COwnedHandle file;
+    if (OpenPlainFile(path, DELETE, 0, 0, file) != ERROR_SUCCESS)
+        return false;
+    // Through the handle: what is removed is the file just looked at, not what the
+    // name may have become since.
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return ::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition,
+                                        sizeof(disposition)) != FALSE;
+}

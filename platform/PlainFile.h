@@ -1,0 +1,25 @@
+#pragma once
+// Files opened by their own name only. The folders the installer writes into may be
+// written by others, who can plant a link under a name it uses: a link there is never
+// followed, and a file that has other names is never written through.
+#include "framework/Win32.h"
+#include "framework/WideString.h"
+#include "platform/OwnedHandle.h"
+
+// What OpenPlainFile answers for a name that is a link (symbolic or hard), a folder or
+// anything but a file of its own.
+constexpr DWORD kNotAPlainFile = ERROR_CANT_ACCESS_FILE;
+
+// Opens the existing file of that name itself, never what a link of that name leads
+// to: refused (kNotAPlainFile) unless it is a plain file with no other name.
+// ERROR_SUCCESS with file open, or the error.
+DWORD OpenPlainFile(const WideString& path, DWORD access, DWORD share, DWORD flags,
+                    COwnedHandle& file);
+
+// Creates a file of that name that did not exist; an existing file, link or folder of
+// that name is never opened. ERROR_SUCCESS with file open, or the error.
+DWORD CreateNewFile(const WideString& path, DWORD access, DWORD flags, COwnedHandle& file);
+
+// Removes the file of that name when it is a plain file with no other name; a link or
+// a folder is left as it is. True when it was removed.
+bool DeletePlainFile(const WideString& path);

@@ -1,0 +1,57 @@
+#include "platform/TemporaryFile.h"
+
+#include "framework/MbcsText.h"
+#include "platform/FileSystem.h"
+#include "platform/PlainFile.h"
+
+namespace {
+const wchar_t kSuffix[] = L".~qt";
+// Names tried before giving up: each one taken means a name planted in our way.
+constexpr unsigned kAttempts = 100;
+
+bool EndsWith(const WideString& text, const WideString& end) {
+    return text.size() >= end.size() &&
+           ::CompareStringOrdinal(text.c_str() + text.size() - end.size(),
+                                  static_cast<int>(end.size()), end.c_str(),
+                                  static_cast<int>(end.size()), TRUE) == CSTR_EQUAL;
+}
+
+} // namespace
+
+WideString TemporaryPathFor(const WideString& target, DWORD run, unsigned attempt) {
+    return target + L"." + ToWide(std::to_string(run)) + L"-" + ToWide(std::to_string(attempt)) +
+           kSuffix;
+}
+
+DWORD CreateTemporaryFile(const WideString& target, COwnedHandle& file, WideString& path) {
+    const DWORD run = ::GetCurrentProcessId();
+    DWORD error = ERROR_FILE_EXISTS;
+    for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
+        path = TemporaryPathFor(target, run, attempt);
+        // Plain attributes: a plug-in shipped read-only must not be installed
+        // read-only, or the next version could not replace it.
+        error = CreateNewFile(path, GENERIC_WRITE | DELETE, FILE_ATTRIBUTE_NORMAL, file);
+        // Wine answers "not found" for a symbolic link that leads nowhere; a missing
+        // folder is "path not found".
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS &&
+            error != ERROR_FILE_NOT_FOUND)
+            return error;
+    }
+    return error;
+}
+
+void RemoveStaleTemporaryFiles(const WideString& folder) {
+    const WideString longFolder = ExtendedLengthPath(folder);
+    WIN32_FIND_DATAW entry;
+    HANDLE find = ::FindFirstFileW((longFolder + L"\\*" + kSuffix).c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        // The pattern matches short names too: the long name decides. The suffix is
+        // this program's, in a folder of its own.
+        const WideString name = entry.cFileName;
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && EndsWith(name, kSuffix))
+            DeletePlainFile(longFolder + L"\\" + name);
+    } while (::FindNextFileW(find, &entry));
+    ::FindClose(find);
+}
