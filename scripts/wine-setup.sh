@@ -36,15 +36,16 @@ wine_boot() {
     fi
 }
 
-# wine_desktop [PROGRAM]: a Wine desktop window of 1024x768, for every program or for
-# PROGRAM only. It stands in for a window manager on a bare X server, so windows get
-# their frames and focus and activation after a modal box closes behave as on Windows.
-# It is chosen when the server starts its first window.
+# wine_desktop NAME [PROGRAM]: a Wine desktop window of 1024x768 named NAME, for every
+# program or for PROGRAM only. It stands in for a window manager on a bare X server, so
+# windows get their frames and focus and activation after a modal box closes behave as
+# on Windows. A desktop is made when its first window opens: a desktop of the prefix's
+# that is already running without a window (Default, after a boot) must not be named.
 wine_desktop() {
-    local key='HKCU\Software\Wine\Explorer'
-    [ -n "${1:-}" ] && key="HKCU\\Software\\Wine\\AppDefaults\\$1\\Explorer"
-    "$WINELOADER" reg add "$key" /v Desktop /t REG_SZ /d Default /f >/dev/null &&
-        "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ \
+    local name=$1 key='HKCU\Software\Wine\Explorer'
+    [ -n "${2:-}" ] && key="HKCU\\Software\\Wine\\AppDefaults\\$2\\Explorer"
+    "$WINELOADER" reg add "$key" /v Desktop /t REG_SZ /d "$name" /f >/dev/null &&
+        "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v "$name" /t REG_SZ \
             /d 1024x768 /f >/dev/null
 }
 
