@@ -6,26 +6,43 @@
 wine32_root=${QUILLON_WINE32_ROOT:-/opt/quillon-wine32}
 wine32_binfmt=
 
-# wine32_enter DIR: sets up the emulation and exports the 32-bit Wine's variables; the
-# workaround for qemu's faults is built into DIR and put into the root when it changed.
+# wine32_put FILE PATH: FILE into the root at PATH, unless it holds it already.
+wine32_put() {
+    local file=$1 target=$wine32_root$2
+    cmp -s "$file" "$target" && return 0
+    mkdir -p "$(dirname "$target")"
+    cp "$file" "$target.new.$$"
+    mv "$target.new.$$" "$target"
+}
+
+# wine32_enter: sets up the emulation and exports the 32-bit Wine's variables. Each
+# failure is told in one line.
 wine32_enter() {
-    local dir=$1 here
-    here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+    local source_dir
+    source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
     if [ ! -f "$wine32_root/.complete" ]; then
         echo "No 32-bit Wine in $wine32_root: run scripts/deps (as root) first." >&2
         return 1
     fi
-    # Preloaded into the root's 32-bit programs only, through the root's own
-    # etc/ld.so.preload (qemu looks up absolute paths in the root first).
-    local fixes=/usr/lib/quillon/qemu-i386-fixes.so
-    gcc -m32 -shared -fPIC -O2 -fno-stack-protector -Wall -Wextra -Werror \
-        -o "$dir/qemu-i386-fixes.so" "$here/../tests/wine32/qemu_i386_fixes.c" -ldl
-    if ! cmp -s "$dir/qemu-i386-fixes.so" "$wine32_root$fixes"; then
-        mkdir -p "$(dirname "$wine32_root$fixes")"
-        cp "$dir/qemu-i386-fixes.so" "$wine32_root$fixes.new"
-        mv "$wine32_root$fixes.new" "$wine32_root$fixes"
+    # The workaround for the emulator's faults, built with the i686 build; preloaded into
+    # the root's 32-bit programs only, through the root's own etc/ld.so.preload (qemu
+    # looks up absolute paths in the root first).
+    local fixes=$source_dir/build/i686/wine32/qemu-i386-fixes.so
+    local fixes_source=$source_dir/tests/wine32/qemu_i386_fixes.c
+    if [ ! -f "$fixes" ]; then
+        echo "No build of the emulator's workaround ($fixes): run scripts/build i686." >&2
+        return 1
     fi
-    echo "$fixes" >"$wine32_root/etc/ld.so.preload"
+    if [ "$fixes_source" -nt "$fixes" ]; then
+        echo "The emulator's workaround ($fixes) is older than its source: run scripts/build i686." >&2
+        return 1
+    fi
+    local preload=/usr/lib/quillon/qemu-i386-fixes.so
+    wine32_put "$fixes" "$preload" &&
+        wine32_put <(echo "$preload") /etc/ld.so.preload || {
+        echo "Cannot put the emulator's workaround into $wine32_root." >&2
+        return 1
+    }
 
     local qemu=/usr/bin/qemu-i386-static
     if [ ! -x "$qemu" ]; then
