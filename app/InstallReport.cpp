@@ -1,48 +1,70 @@
 #include "app/InstallReport.h"
 
+#include "framework/DisplayText.h"
 #include "framework/MbcsText.h"
 
+#include <algorithm>
+
 namespace {
-// How many paths a group names before it only counts the rest: the box must fit the
-// screen.
-constexpr size_t kPathsListed = 10;
+// The box must fit the screen: a group names a few paths and counts the rest, and the
+// whole box names a bounded number of them.
+constexpr size_t kPathsPerGroup = 5;
+constexpr size_t kPathsInTheBox = 12;
 
 struct Group {
     const wchar_t* heading;
     const wchar_t* advice;
 };
 
-// Indexed by CInstallReport::Cause.
+// Indexed by CInstallReport::Cause, in the order the box shows them.
 const Group kCopyGroups[] = {
+    {L"Plug-ins of the package in use by another program:", L"Close the program that uses them."},
+    {L"Plug-ins of the package that could not be read:",
+     L"Unpack the Quillon Tools package again and run QuillonDeploy from its folder."},
     {L"In use by another program:",
-     L"Close the programs that use these plug-ins, such as your image editor, and run "
-     L"QuillonDeploy again."},
+     L"Close the programs that use these plug-ins, such as your image editor."},
+    {L"A folder of the same name is in the way:",
+     L"Move or rename these folders, then run QuillonDeploy again."},
     {L"Access denied or read-only:",
-     L"Make sure these folders may be written to (run QuillonDeploy as an administrator), "
-     L"then run it again."},
-    {L"Not enough space on the disk:", L"Free some space on the disk and run QuillonDeploy again."},
+     L"Check that these folders may be written to: the disk or the folder may be read-only, "
+     L"its permissions may not allow it, or a security program may block it. Then run "
+     L"QuillonDeploy again."},
+    {L"Not enough space on the disk:", L"Free some space on the disk."},
     {L"Folder missing or invalid:",
      L"Check the folder's name, or choose another place, and run QuillonDeploy again."},
     {L"Other errors:",
      L"Run QuillonDeploy again; if the error stays, copy these plug-ins by hand."},
 };
 
-WideString Listed(const std::vector<WideString>& paths) {
+const wchar_t kRetryLine[] =
+    L"Choose Retry to try these again, or Cancel to leave them as they are.";
+
+// Lists up to limit paths, each shortened to fit a line, and counts the rest; takes
+// what it listed from the box's budget.
+WideString Listed(const std::vector<WideString>& paths, size_t& budget) {
+    // Every group names at least one: its heading alone would say too little.
+    const size_t limit = std::max<size_t>(1, std::min(kPathsPerGroup, budget));
     WideString text;
-    for (size_t i = 0; i < paths.size() && i < kPathsListed; ++i)
-        text += paths[i] + L"\n";
-    if (paths.size() > kPathsListed)
-        text += L"... and " + ToWide(std::to_string(paths.size() - kPathsListed)) + L" more\n";
+    size_t listed = 0;
+    for (; listed < paths.size() && listed < limit; ++listed)
+        text += ShortenedInTheMiddle(paths[listed]) + L"\n";
+    if (listed < paths.size())
+        text += L"... and " + ToWide(std::to_string(paths.size() - listed)) + L" more\n";
+    budget -= std::min(budget, listed);
     return text;
 }
 } // namespace
 
-CInstallReport::Cause CInstallReport::CauseOf(DWORD error) {
-    switch (error) {
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_USER_MAPPED_FILE:
+CInstallReport::Cause CInstallReport::CauseOf(DWORD error, Side side) {
+    const bool inUse = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                       error == ERROR_USER_MAPPED_FILE;
+    if (side == Side::Package)
+        return inUse ? kPackageInUse : kPackageUnreadable;
+    if (inUse)
         return kInUse;
+    switch (error) {
+    case ERROR_DIRECTORY_NOT_SUPPORTED:
+        return kFolderInTheWay;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
         return kAccessDenied;
@@ -65,12 +87,26 @@ CInstallReport::Cause CInstallReport::CauseOf(DWORD error) {
     }
 }
 
-void CInstallReport::AddFailedCopy(const WideString& target, DWORD error) {
-    m_failed[CauseOf(error)].push_back(target);
+bool CInstallReport::IsClearable(DWORD error) {
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return true;
+    default:
+        return false;
+    }
 }
 
-void CInstallReport::AddUnloggedDestination(const std::string& destination) {
+void CInstallReport::AddFailedCopy(const WideString& path, DWORD error, Side side) {
+    m_failed[CauseOf(error, side)].push_back(path);
+}
+
+void CInstallReport::AddUnloggedDestination(const std::string& destination, DWORD error) {
     m_unlogged.push_back(ToWide(destination));
+    m_unloggedClearable = m_unloggedClearable || IsClearable(error);
 }
 
 bool CInstallReport::IsEmpty() const {
@@ -80,7 +116,13 @@ bool CInstallReport::IsEmpty() const {
     return m_unlogged.empty();
 }
 
+bool CInstallReport::CanRetry() const {
+    return !m_failed[kPackageInUse].empty() || !m_failed[kInUse].empty() ||
+           !m_failed[kDiskFull].empty() || m_unloggedClearable;
+}
+
 WideString CInstallReport::Message(const std::string& logPath) const {
+    size_t budget = kPathsInTheBox;
     WideString message;
     for (int cause = 0; cause < kCauseCount; ++cause) {
         if (m_failed[cause].empty())
@@ -88,19 +130,20 @@ WideString CInstallReport::Message(const std::string& logPath) const {
         if (message.empty())
             message = L"These plug-ins could not be installed.\n";
         message += WideString(L"\n") + kCopyGroups[cause].heading + L"\n" +
-                   Listed(m_failed[cause]) + kCopyGroups[cause].advice + L"\n";
+                   Listed(m_failed[cause], budget) + kCopyGroups[cause].advice + L"\n";
     }
     if (!m_unlogged.empty()) {
         if (!message.empty())
             message += L"\n";
-        message += L"These folders are missing from the uninstall log " + ToWide(logPath) + L":\n" +
-                   Listed(m_unlogged) +
-                   (m_logRefused ? L"The log was left as it is: it is a link to another "
-                                   L"file, or a folder.\n"
-                                 : L"") +
-                   L"The uninstaller will not remove them: delete them by hand when you "
+        message += L"These folders are missing from the uninstall log " +
+                   ShortenedInTheMiddle(ToWide(logPath)) + L":\n" + Listed(m_unlogged, budget);
+        if (m_logRefused)
+            message += L"The log was left as it is: it is a link to another file, or a folder.\n";
+        message += L"The uninstaller will not remove them: delete them by hand when you "
                    L"uninstall.\n";
     }
+    if (CanRetry())
+        message += WideString(L"\n") + kRetryLine + L"\n";
     // The box ends with the last line, not with a blank one.
     if (!message.empty())
         message.pop_back();

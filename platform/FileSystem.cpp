@@ -143,17 +143,26 @@ DWORD RenameOverReadOnly(HANDLE file, const WideString& target) {
     return error;
 }
 
-// A plug-in loaded by a running host cannot be replaced either; Windows calls that
-// access denied, while the user needs to hear that a program is using it.
+// A plug-in loaded by a running host is mapped, and a mapped file cannot be replaced
+// either; Windows calls that access denied, while the user needs to hear that a
+// program is using it. A mapped file is still opened for reading with any sharing, so
+// the probe asks to write, which a mapping refuses as a file held open does.
 bool InUse(const WideString& target) {
     COwnedHandle probe;
-    return OpenPlainFile(target, GENERIC_READ,
+    return OpenPlainFile(target, GENERIC_WRITE,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
                          probe) == ERROR_SHARING_VIOLATION;
 }
 
+bool IsFolder(const WideString& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 DWORD MoveIntoPlace(HANDLE file, const WideString& target) {
     DWORD error = RenameOver(file, target);
+    if (error == ERROR_ACCESS_DENIED && IsFolder(target))
+        return ERROR_DIRECTORY_NOT_SUPPORTED;
     if (error == ERROR_ACCESS_DENIED)
         error = RenameOverReadOnly(file, target);
     if (error == ERROR_ACCESS_DENIED && InUse(target))
@@ -161,51 +170,53 @@ DWORD MoveIntoPlace(HANDLE file, const WideString& target) {
     return error;
 }
 
-DWORD CopyBytes(HANDLE in, HANDLE out) {
+CopyResult CopyBytes(HANDLE in, HANDLE out) {
     // One installer runs at a time, on one thread: one buffer serves every copy. Reads
     // of this size cost least under Wine; far larger ones cost more.
     static std::vector<char> buffer(256 * 1024);
     for (;;) {
         DWORD read = 0;
         if (!::ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
-            return ::GetLastError();
+            return {::GetLastError(), CopySide::Source};
         if (read == 0)
-            return ERROR_SUCCESS;
+            return {};
         DWORD written = 0;
         if (!::WriteFile(out, buffer.data(), read, &written, nullptr))
-            return ::GetLastError();
+            return {::GetLastError(), CopySide::Target};
         if (written != read)
-            return ERROR_DISK_FULL;
+            return {ERROR_DISK_FULL, CopySide::Target};
     }
 }
 } // namespace
 
-DWORD InstallCopy(const WideString& source, const WideString& target) {
-    const COwnedHandle in(::CreateFileW(ExtendedLengthPath(source).c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (in.Get() == nullptr)
-        return ::GetLastError();
+CopyResult InstallCopy(const WideString& source, const WideString& target) {
+    // The package's folder may be written by others too: a plug-in that is a link to
+    // another file is not read, or that file would be copied where others can read it.
+    COwnedHandle in;
+    const DWORD opened = OpenPlainFile(ExtendedLengthPath(source), GENERIC_READ, FILE_SHARE_READ,
+                                       FILE_FLAG_SEQUENTIAL_SCAN, in);
+    if (opened != ERROR_SUCCESS)
+        return {opened, CopySide::Source};
     // The long form throughout: the temporary name is longer than the target's, and a
     // target that fits MAX_PATH must not fail for it.
     const WideString longTarget = ExtendedLengthPath(target);
     COwnedHandle out;
     WideString temporary;
-    DWORD error = CreateTemporaryFile(longTarget, out, temporary);
-    if (error != ERROR_SUCCESS)
-        return error;
-    error = CopyBytes(in.Get(), out.Get());
-    if (error == ERROR_SUCCESS) {
+    const DWORD created = CreateTemporaryFile(longTarget, out, temporary);
+    if (created != ERROR_SUCCESS)
+        return {created, CopySide::Target};
+    CopyResult result = CopyBytes(in.Get(), out.Get());
+    if (result.error == ERROR_SUCCESS) {
         FILETIME lastWrite{};
         if (::GetFileTime(in.Get(), nullptr, nullptr, &lastWrite))
             ::SetFileTime(out.Get(), nullptr, nullptr, &lastWrite);
-        error = MoveIntoPlace(out.Get(), longTarget);
+        result = {MoveIntoPlace(out.Get(), longTarget), CopySide::Target};
     }
-    if (error != ERROR_SUCCESS) {
+    if (result.error != ERROR_SUCCESS) {
         // Through the handle: the file removed is the copy, whatever its name became.
         FILE_DISPOSITION_INFO disposition{TRUE};
         ::SetFileInformationByHandle(out.Get(), FileDispositionInfo, &disposition,
                                      sizeof(disposition));
     }
-    return error;
+    return result;
 }

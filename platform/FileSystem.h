@@ -31,6 +31,15 @@ WideString ExtendedLengthPath(const WideString& path);
 // back to offset. True when every byte was written.
 bool WriteWholeAt(HANDLE file, LARGE_INTEGER offset, const std::string& bytes);
 
+// Which file of a copy an error came from: the plug-in read, or its copy written and
+// put in place.
+enum class CopySide { Source, Target };
+
+struct CopyResult {
+    DWORD error = ERROR_SUCCESS;
+    CopySide side = CopySide::Target;
+};
+
 // Puts a copy of source in place of target, so that target is never seen
 // half-written: the bytes go to a temporary file in target's folder first, which then
 // replaces target in one step. On any failure the temporary file is removed and an
@@ -38,5 +47,7 @@ bool WriteWholeAt(HANDLE file, LARGE_INTEGER offset, const std::string& bytes);
 // target is replaced all the same, unless it is a link to another file: that one is
 // left as it is (access denied). A target that fits MAX_PATH is installed although
 // the temporary name is longer. Wide paths: files keep their own names, whatever
-// the code page holds. ERROR_SUCCESS, or the system's error code.
-DWORD InstallCopy(const WideString& source, const WideString& target);
+// the code page holds. ERROR_SUCCESS, or the system's error code and its side; a
+// folder of target's name is ERROR_DIRECTORY_NOT_SUPPORTED, and a target that a
+// running program holds or has loaded is ERROR_SHARING_VIOLATION.
+CopyResult InstallCopy(const WideString& source, const WideString& target);
