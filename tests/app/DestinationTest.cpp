@@ -91,44 +91,27 @@ TEST_F(DestinationTest, PlaceTheFolderRulesRefuseGetsItsMessageAndNothingElse) {
     }
 }
 
-TEST_F(DestinationTest, FileOrLinkNamedQuillonToolsIsLeftAsItIsAndNamedInTheClosingBox) {
+TEST_F(DestinationTest, FileNamedQuillonToolsIsLeftAsItIsAndNamedInTheClosingBox) {
     SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
                  hosts / "PS");
     const std::string destination = hosts / "PS\\Plug-Ins\\QuillonTools";
     ASSERT_EQ(0, SHCreateDirectoryExA(nullptr, (hosts / "PS\\Plug-Ins").c_str(), nullptr));
-    TempFolder elsewhere("dest-elsewhere");
-    for (bool link : {false, true}) {
-        SCOPED_TRACE(link ? "a link to another folder" : "a file");
-        RemoveTree(destination);
-        ::DeleteFileA(destination.c_str());
-        if (!link) {
-            WriteFileBytes(destination, "the user's file");
-        } else if (!::CreateSymbolicLinkA(destination.c_str(), elsewhere.Path().c_str(),
-                                          SYMBOLIC_LINK_FLAG_DIRECTORY)) {
-            // Planted from outside the program when the platform offers no call for it.
-            ADD_FAILURE() << "cannot make a link to a folder here: " << ::GetLastError();
-            continue;
-        }
-        InstallerRun run(package.Path());
-        ASSERT_NE(nullptr, run.WaitForDialog());
-        Click(run.Control(IDOK));
-        const std::vector<std::string> messages = run.AnswerEveryBox();
-        EXPECT_EQ(0u, run.WaitForExit());
-        EXPECT_EQ(std::vector<std::string>{"These plug-ins could not be installed.\n\nA file named "
-                                           "QuillonTools is in the way:\n" +
-                                           destination +
-                                           "\\Ink.8bf\nIt is not a folder (a file, or a link to "
-                                           "another place): move or rename it, and run "
-                                           "QuillonDeploy again."},
-                  messages);
-        EXPECT_EQ("", Log(package.Path()));
-        if (!link) {
-            EXPECT_EQ("the user's file", ReadFileBytes(destination));
-        }
-        EXPECT_TRUE(FileNames(elsewhere.Path()).empty());
-    }
-    ::RemoveDirectoryA(destination.c_str());
-    ::DeleteFileA(destination.c_str());
+    WriteFileBytes(destination, "the user's file");
+
+    InstallerRun run(package.Path());
+    ASSERT_NE(nullptr, run.WaitForDialog());
+    Click(run.Control(IDOK));
+    const std::vector<std::string> messages = run.AnswerEveryBox();
+    EXPECT_EQ(0u, run.WaitForExit());
+    EXPECT_EQ(std::vector<std::string>{"These plug-ins could not be installed.\n\nA file named "
+                                       "QuillonTools is in the way:\n" +
+                                       destination +
+                                       "\\Ink.8bf\nIt is not a folder (a file, or a link to "
+                                       "another place): move or rename it, and run "
+                                       "QuillonDeploy again."},
+              messages);
+    EXPECT_EQ("", Log(package.Path()));
+    EXPECT_EQ("the user's file", ReadFileBytes(destination));
 }
 
 TEST_F(DestinationTest, PackageFolderAsTheDestinationIsRefused) {
@@ -185,14 +168,12 @@ TEST_F(DestinationTest, ExpandableRegistryFolderIsExpandedAndAPlainOneTakenAsItI
     EXPECT_FALSE(IsFolder("C:\\%QT_HOSTS%"));
 }
 
-TEST_F(DestinationTest, HostFolderNamedOutsideTheCodePageIsToldNeverALookAlike) {
+TEST_F(DestinationTest, HostFolderNamedOutsideTheCodePageIsReachedByItsShortFormOrTold) {
     const WideString name = L"\x0141ukasz";
     std::string ansi;
     if (ToAnsiExactly(name, ansi))
         GTEST_SKIP() << "this system's code page holds the name";
     const WideString real = ToWide(hosts.Path()) + L"\\" + name + L"\\PSP Plugins";
-    ASSERT_TRUE(::CreateDirectoryW((ToWide(hosts.Path()) + L"\\" + name).c_str(), nullptr));
-    ASSERT_TRUE(::CreateDirectoryW(real.c_str(), nullptr));
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS,
               ::RegCreateKeyExW(HKEY_CURRENT_USER, ToWide(JascKey("Paint Shop Pro 8")).c_str(), 0,
@@ -201,21 +182,41 @@ TEST_F(DestinationTest, HostFolderNamedOutsideTheCodePageIsToldNeverALookAlike) 
                      static_cast<DWORD>((real.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(key);
 
-    InstallerRun run(package.Path());
-    ASSERT_NE(nullptr, run.WaitForDialog());
-    Click(run.Control(IDOK));
-    HWND box = WaitForMessageBox(run.Pid(), InstallerRun::kAppName);
-    ASSERT_NE(nullptr, box);
-    EXPECT_EQ(L"These plug-ins could not be installed.\n\nFolder names this system's code page "
-              L"cannot hold:\n" +
-                  real +
-                  L"\\QuillonTools\\Ink.8bf\nCopy these plug-ins by hand, or choose another place.",
-              MessageBoxWideText(box));
-    AnswerMessageBox(box, IDOK);
-    EXPECT_EQ(0u, run.WaitForExit());
-    EXPECT_EQ("", Log(package.Path()));
-    // No look-alike folder was made, and the real one got nothing either.
-    EXPECT_EQ(std::vector<WideString>{name}, FileNames(hosts.Path()));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((real + L"\\QuillonTools").c_str()));
+    for (bool exists : {false, true}) {
+        SCOPED_TRACE(exists ? "an existing folder" : "a missing folder");
+        if (exists) {
+            ASSERT_TRUE(::CreateDirectoryW((ToWide(hosts.Path()) + L"\\" + name).c_str(), nullptr));
+            ASSERT_TRUE(::CreateDirectoryW(real.c_str(), nullptr));
+        }
+        InstallerRun run(package.Path());
+        ASSERT_NE(nullptr, run.WaitForDialog());
+        Click(run.Control(IDOK));
+        if (!exists) {
+            // Without a short form there is no name to reach it by: the user is told.
+            HWND box = WaitForMessageBox(run.Pid(), InstallerRun::kAppName);
+            ASSERT_NE(nullptr, box);
+            EXPECT_EQ(L"These plug-ins could not be installed.\n\nFolder names this system's code "
+                      L"page cannot hold:\n" +
+                          real +
+                          L"\\QuillonTools\\Ink.8bf\nCopy these plug-ins by hand, or choose "
+                          L"another place.",
+                      MessageBoxWideText(box));
+            AnswerMessageBox(box, IDOK);
+        }
+        EXPECT_EQ(0u, run.WaitForExit());
+        std::string shortForm;
+        wchar_t buffer[MAX_PATH];
+        const DWORD length = ::GetShortPathNameW(real.c_str(), buffer, MAX_PATH);
+        if (exists) {
+            ASSERT_TRUE(length > 0 && ToAnsiExactly(WideString(buffer, length), shortForm));
+            EXPECT_EQ(shortForm + "\\QuillonTools\r\n", Log(package.Path()));
+            EXPECT_EQ("ink plug-in", ReadFileBytes(real + L"\\QuillonTools\\Ink.8bf"));
+        } else {
+            EXPECT_EQ("", Log(package.Path()));
+        }
+        // No look-alike folder was ever made.
+        EXPECT_EQ(exists ? std::vector<WideString>{name} : std::vector<WideString>{},
+                  FileNames(hosts.Path()));
+    }
 }
 } // namespace
