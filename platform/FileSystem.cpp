@@ -215,37 +215,31 @@ bool PathExists(const WideString& path) {
 }
 
 namespace {
-// flags: FILE_FLAG_OPEN_REPARSE_POINT for a link itself rather than what it leads to.
-bool IdentityOf(const std::string& path, DWORD flags, BY_HANDLE_FILE_INFORMATION& info) {
+bool IdentityOf(const std::string& folder, BY_HANDLE_FILE_INFORMATION& info) {
     // Opened for no access at all: only what it is is read, whatever it is.
     const COwnedHandle handle(
-        ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr));
+        ::CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     return handle.Get() != nullptr && ::GetFileInformationByHandle(handle.Get(), &info);
-}
-
-bool SameIdentity(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
-    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
-           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
 }
 } // namespace
 
 FolderKind KindOfFolder(const std::string& path) {
-    BY_HANDLE_FILE_INFORMATION itself{}, reached{};
-    if (!IdentityOf(path, FILE_FLAG_OPEN_REPARSE_POINT, itself))
+    // The attributes of the name itself: a handle opened on a link may describe what
+    // it leads to instead.
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
         return FolderKind::Missing;
-    if ((itself.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
-        (itself.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
-        return FolderKind::InTheWay;
-    // A link or junction leads elsewhere, and what it names is not the folder recorded.
-    // Some file systems show a link as a plain folder: opened through it, another
-    // folder answers.
-    if (!IdentityOf(path, 0, reached) || !SameIdentity(itself, reached))
+    // A link or junction leads elsewhere: what it names is not the folder recorded.
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
         return FolderKind::InTheWay;
     return FolderKind::RealFolder;
 }
 
 bool IsSameFolder(const std::string& first, const std::string& second) {
     BY_HANDLE_FILE_INFORMATION a{}, b{};
-    return IdentityOf(first, 0, a) && IdentityOf(second, 0, b) && SameIdentity(a, b);
+    return IdentityOf(first, a) && IdentityOf(second, b) &&
+           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
 }
