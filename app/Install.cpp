@@ -3,7 +3,7 @@
 // the uninstall log beside the executable.
 #include "app/InstallerDlg.h"
 
-#include "folders/FolderChooser.h"
+#include "folders/Destination.h"
 #include "folders/FolderRules.h"
 #include "framework/FileFind.h"
 #include "framework/MbcsText.h"
@@ -14,12 +14,6 @@
 namespace {
 const char kLogName[] = "\\puninst.log";
 const wchar_t kPluginPattern[] = L"\\*.8bf";
-
-std::string WithoutTrailingSeparator(std::string path) {
-    if (EndsWithSeparator(path))
-        path.pop_back();
-    return path;
-}
 } // namespace
 
 void CInstallerDlg::OnOK() {
@@ -51,6 +45,7 @@ void CInstallerDlg::CollectPluginFiles() {
         m_strLogPath.clear();
         return;
     }
+    m_strPackageFolder = folder;
     m_strLogPath = folder + kLogName;
     // Listed by their real names: the ANSI listing would give a name the code page
     // cannot hold as a look-alike, which is another file or none.
@@ -87,7 +82,6 @@ void CInstallerDlg::OnInstall() {
     m_hLog.Open(m_strLogPath);
     if (m_hLog.IsRefused())
         m_report.SetLogRefused();
-    CFolderChooser chooser(nullptr, nullptr, nullptr, nullptr);
     UpdateData(true);
 
     if (m_nTarget == kTargetHosts) {
@@ -96,13 +90,18 @@ void CInstallerDlg::OnInstall() {
              ++row) {
             if (m_lstHosts.GetCheck(row) != 1)
                 continue;
-            // A folder message does not stop the copies: they are tried and judged.
-            const std::string folder =
-                WithoutTrailingSeparator(m_arrHostDirs[static_cast<size_t>(row)]);
-            chooser.PrepareFolder(folder);
-            const std::string target = folder + kTargetSubFolder;
-            chooser.PrepareFolder(target);
-            CopyPluginsTo(target);
+            const std::string& folder = m_arrHostDirs[static_cast<size_t>(row)];
+            if (folder.empty()) {
+                // Named outside the code page: the ANSI calls would reach a look-alike.
+                RefuseDestination(DestinationIn(m_arrHostRealDirs[static_cast<size_t>(row)]),
+                                  CInstallReport::kNameNotHeld);
+                continue;
+            }
+            // The host's plug-in folder is made if missing, then its destination; each
+            // folder message is shown in that order.
+            PrepareFolder(folder);
+            const std::string destination = DestinationIn(folder);
+            CopyPluginsTo(destination, PrepareFolder(destination));
         }
     } else {
         if (m_strOtherPath.empty()) {
@@ -110,10 +109,8 @@ void CInstallerDlg::OnInstall() {
             m_hLog.Close();
             return;
         }
-        // A drive root such as C:\ gives C:\QuillonTools, not a doubled separator.
-        const std::string target = WithoutTrailingSeparator(m_strOtherPath) + kTargetSubFolder;
-        chooser.PrepareFolder(target);
-        CopyPluginsTo(target);
+        const std::string destination = DestinationIn(m_strOtherPath);
+        CopyPluginsTo(destination, PrepareFolder(destination));
     }
     m_hLog.Close();
     if (!m_report.IsEmpty())
@@ -121,23 +118,42 @@ void CInstallerDlg::OnInstall() {
     CDialog::OnOK();
 }
 
-void CInstallerDlg::CopyPluginsTo(const std::string& destination) {
-    // A line break inside a destination would put lines of its own choosing into the
-    // uninstall log. The folder rules have already called such a destination invalid;
-    // it is neither recorded nor copied into.
-    const bool usable = !HasControlCharacter(destination);
-    if (usable && !m_hLog.Append(destination))
+void CInstallerDlg::CopyPluginsTo(const std::string& destination, int prepared) {
+    // An uninstaller removes what a record names: only a real folder, checked as the
+    // copies start, gets the plug-ins and its record. A path the folder rules refused
+    // (a line break in it included) may still reach a folder on disk under another
+    // spelling; it gets nothing.
+    const FolderKind kind =
+        prepared == kFolderReady ? KindOfFolder(destination) : FolderKind::Missing;
+    if (kind != FolderKind::RealFolder) {
+        RefuseDestination(ToWide(destination), kind == FolderKind::InTheWay
+                                                   ? CInstallReport::kInTheWay
+                                                   : CInstallReport::kBadFolder);
+        return;
+    }
+    if (IsSameFolder(destination, m_strPackageFolder)) {
+        RefuseDestination(ToWide(destination), CInstallReport::kPackageFolder);
+        return;
+    }
+    if (!m_hLog.Append(destination))
         m_report.AddUnloggedDestination(destination);
     const WideString folder = ToWide(destination);
-    if (usable)
-        RemoveStaleTemporaryFiles(folder);
+    RemoveStaleTemporaryFiles(folder);
     for (const WideString& file : m_arrPluginFiles) {
         WideString sourceFolder, name;
         if (!SplitAtLastSeparator(file, sourceFolder, name) || name.empty())
             continue;
         const WideString target = folder + L"\\" + name;
-        const DWORD error = usable ? InstallCopy(file, target) : ERROR_INVALID_NAME;
+        const DWORD error = InstallCopy(file, target);
         if (error != ERROR_SUCCESS)
             m_report.AddFailedCopy(target, error);
+    }
+}
+
+void CInstallerDlg::RefuseDestination(const WideString& destination, CInstallReport::Cause cause) {
+    for (const WideString& file : m_arrPluginFiles) {
+        WideString sourceFolder, name;
+        if (SplitAtLastSeparator(file, sourceFolder, name) && !name.empty())
+            m_report.AddRefusedCopy(destination + L"\\" + name, cause);
     }
 }

@@ -23,9 +23,19 @@ const Group kCopyGroups[] = {
     {L"Not enough space on the disk:", L"Free some space on the disk and run QuillonDeploy again."},
     {L"Folder missing or invalid:",
      L"Check the folder's name, or choose another place, and run QuillonDeploy again."},
+    {L"A file named QuillonTools is in the way:",
+     L"It is not a folder (a file, or a link to another place): move or rename it, and run "
+     L"QuillonDeploy again."},
+    {L"The folder QuillonDeploy runs from:",
+     L"The plug-ins are already there. Choose another place, and run QuillonDeploy again."},
+    {L"Folder names this system's code page cannot hold:",
+     L"Copy these plug-ins by hand, or choose another place."},
     {L"Other errors:",
      L"Run QuillonDeploy again; if the error stays, copy these plug-ins by hand."},
 };
+
+static_assert(sizeof(kCopyGroups) / sizeof(kCopyGroups[0]) == CInstallReport::kCauseCount,
+              "one group for every cause");
 
 WideString Listed(const std::vector<WideString>& paths) {
     WideString text;
@@ -71,6 +81,10 @@ void CInstallReport::AddFailedCopy(const WideString& target, DWORD error) {
 
 void CInstallReport::AddUnloggedDestination(const std::string& destination) {
     m_unlogged.push_back(ToWide(destination));
+}
+
+void CInstallReport::AddRefusedCopy(const WideString& target, Cause cause) {
+    m_failed[cause].push_back(target);
 }
 
 bool CInstallReport::IsEmpty() const {

@@ -10,8 +10,23 @@
 
 class CInstallReport {
 public:
+    // Why plug-ins are not in place, in the order the box tells them.
+    enum Cause {
+        kInUse,
+        kAccessDenied,
+        kDiskFull,
+        kBadFolder,
+        kInTheWay,
+        kPackageFolder,
+        kNameNotHeld,
+        kOther,
+        kCauseCount
+    };
+
     // target: the plug-in's path in its destination; error: the system's error code.
     void AddFailedCopy(const WideString& target, DWORD error);
+    // A plug-in not even tried, because its destination was refused.
+    void AddRefusedCopy(const WideString& target, Cause cause);
     // A destination whose plug-ins were installed but whose log record is missing.
     void AddUnloggedDestination(const std::string& destination);
     // The log was left as it is: its name is a link to another file, or a folder.
@@ -22,7 +37,6 @@ public:
     WideString Message(const std::string& logPath) const;
 
 private:
-    enum Cause { kInUse, kAccessDenied, kDiskFull, kBadFolder, kOther, kCauseCount };
     static Cause CauseOf(DWORD error);
 
     std::vector<WideString> m_failed[kCauseCount];

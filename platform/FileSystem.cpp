@@ -46,14 +46,18 @@ WideString ShortForm(const WideString& path) {
 }
 } // namespace
 
+bool ToAnsiPath(const WideString& path, std::string& ansi) {
+    if (ToAnsiExactly(path, ansi))
+        return true;
+    const WideString shortForm = ShortForm(path);
+    return !shortForm.empty() && ToAnsiExactly(shortForm, ansi);
+}
+
 bool GetExecutableFolder(std::string& folder) {
     WideString longForm, name;
     if (!SplitAtLastSeparator(ExecutablePathWide(), longForm, name))
         return false;
-    if (ToAnsiExactly(longForm, folder))
-        return true;
-    const WideString shortForm = ShortForm(longForm);
-    return !shortForm.empty() && ToAnsiExactly(shortForm, folder);
+    return ToAnsiPath(longForm, folder);
 }
 
 std::string GetCurrentDir() {
@@ -208,4 +212,38 @@ DWORD InstallCopy(const WideString& source, const WideString& target) {
                                      sizeof(disposition));
     }
     return error;
+}
+
+bool PathExists(const WideString& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+namespace {
+bool IdentityOf(const std::string& folder, BY_HANDLE_FILE_INFORMATION& info) {
+    // Opened for no access at all: only what it is is read, whatever it is.
+    const COwnedHandle handle(
+        ::CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return handle.Get() != nullptr && ::GetFileInformationByHandle(handle.Get(), &info);
+}
+} // namespace
+
+FolderKind KindOfFolder(const std::string& path) {
+    // The attributes of the name itself: a handle opened on a link may describe what
+    // it leads to instead.
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return FolderKind::Missing;
+    // A link or junction leads elsewhere: what it names is not the folder recorded.
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        return FolderKind::InTheWay;
+    return FolderKind::RealFolder;
+}
+
+bool IsSameFolder(const std::string& first, const std::string& second) {
+    BY_HANDLE_FILE_INFORMATION a{}, b{};
+    return IdentityOf(first, a) && IdentityOf(second, b) &&
+           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
 }

@@ -13,10 +13,13 @@ bool PathExists(const std::string& path);
 // Creates one folder; whether it worked is judged afterwards with PathExists.
 void CreateOneFolder(const std::string& path);
 
-// The running executable's folder as ANSI text that names it exactly: its long form
-// when the code page holds every character of it, otherwise its short (8.3) form when
-// that one converts exactly. False when neither does: the ANSI calls would give a
-// substituted name, which is another folder or none.
+// A path as ANSI text that names it exactly: its long form when the code page holds
+// every character of it, otherwise its short (8.3) form when it has one that converts
+// exactly. False when neither does: the ANSI calls would give a substituted name, which
+// is another file or folder, or none.
+bool ToAnsiPath(const WideString& path, std::string& ansi);
+
+// The running executable's folder as ANSI text that names it exactly (ToAnsiPath).
 bool GetExecutableFolder(std::string& folder);
 
 // The process's current directory, or the empty text when it does not fit MAX_PATH.
@@ -40,3 +43,15 @@ bool WriteWholeAt(HANDLE file, LARGE_INTEGER offset, const std::string& bytes);
 // the temporary name is longer. Wide paths: files keep their own names, whatever
 // the code page holds. ERROR_SUCCESS, or the system's error code.
 DWORD InstallCopy(const WideString& source, const WideString& target);
+
+// The same for a path whose name the code page may not hold.
+bool PathExists(const WideString& path);
+
+// What is at a destination's path now: nothing, a real folder, or something else in
+// the way (a file, or a link or junction leading elsewhere).
+enum class FolderKind { Missing, RealFolder, InTheWay };
+FolderKind KindOfFolder(const std::string& path);
+
+// True when both paths name one and the same existing folder, however they are spelt
+// (short names, case, links): compared by the file system's identity of the folder.
+bool IsSameFolder(const std::string& first, const std::string& second);

@@ -179,7 +179,7 @@ TEST_F(InstallTest, DriveRootChosenInTheChooserGivesOneSeparatorBeforeQuillonToo
     RemoveTree("C:\\QuillonTools");
 }
 
-TEST_F(InstallTest, BadDestinationIsReportedLoggedAndItsCopiesReportedToo) {
+TEST_F(InstallTest, BadDestinationIsReportedNotLoggedAndItsPlugInsListed) {
     RegisterPhotoshop("7.0", "C:\\qt-bad|name");
     InstallerRun run(package.Path());
     ASSERT_NE(nullptr, run.WaitForDialog());
@@ -201,7 +201,7 @@ TEST_F(InstallTest, BadDestinationIsReportedLoggedAndItsCopiesReportedToo) {
     EXPECT_NE(std::string::npos, messages[2].find("Folder missing or invalid:\n"));
     EXPECT_NE(std::string::npos,
               messages[2].find("C:\\qt-bad|name\\Plug-Ins\\QuillonTools\\Ink.8bf\n"));
-    EXPECT_EQ("C:\\qt-bad|name\\Plug-Ins\\QuillonTools\r\n", Log());
+    EXPECT_EQ("", Log());
 }
 
 TEST_F(InstallTest, PlugInInUseIsReportedByNameAndTheOthersArrive) {
@@ -289,7 +289,7 @@ TEST_F(InstallTest, SecondPressWhileAnInstallRunsDoesNothing) {
     EXPECT_EQ(0u, run.WaitForExit());
     // Two folder messages and the closing box, once.
     EXPECT_EQ(3u, messages.size());
-    EXPECT_EQ("C:\\qt-bad|name\\Plug-Ins\\QuillonTools\r\n", Log());
+    EXPECT_TRUE(LogExists());
 }
 
 TEST_F(InstallTest, SecondCopyBringsTheRunningOneToTheFrontAndEnds) {
