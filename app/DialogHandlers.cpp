@@ -18,8 +18,6 @@ void CInstallerDlg::OnChooseFolder() {
     // The chooser starts at the folder last accepted or read, not at text typed since.
     const std::string start = m_strOtherPath;
     CFolderChooser chooser("Select Directory", "Plug-in folder", start.c_str(), nullptr);
-    // Install adds the sub-folder: a folder it would have to refuse is refused here.
-    chooser.SetRoomBelow(sizeof(kTargetSubFolder) - 1);
     if (chooser.DoModal() == IDOK) {
         m_strOtherPath = chooser.GetPath();
         UpdateData(false);
@@ -30,7 +28,7 @@ void CInstallerDlg::OnHostSelChange() {
     const int row = m_lstHosts.GetCurSel();
     if (row < 0 || static_cast<size_t>(row) >= m_arrHostDirs.size())
         return;
-    m_wndHostPath.SetWindowText(m_arrHostDirs[static_cast<size_t>(row)]);
+    ::SetWindowTextW(m_wndHostPath.m_hWnd, m_arrHostRealDirs[static_cast<size_t>(row)].c_str());
 }
 
 void CInstallerDlg::OnSysCommand(UINT id, LPARAM) {

@@ -2,6 +2,7 @@
 // their plug-in folders are. Read once, while the dialog initialises.
 #include "app/InstallerDlg.h"
 
+#include "folders/Destination.h"
 #include "framework/MbcsText.h"
 #include "platform/FileSystem.h"
 #include "registry/RegistryKey.h"
@@ -16,6 +17,7 @@ const char kJascKey[] = "Software\\JASC";
 
 void CInstallerDlg::DiscoverHosts() {
     m_arrHostDirs.clear();
+    m_arrHostRealDirs.clear();
     AddApplicationHosts(kPhotoshopKey, kPhotoshopName);
     AddApplicationHosts(kElementsKey, kElementsName);
     AddJascHosts();
@@ -23,7 +25,8 @@ void CInstallerDlg::DiscoverHosts() {
     if (m_lstHosts.GetCount() > 0) {
         m_lstHosts.SetCheck(0, 1);
         m_nTarget = kTargetHosts;
-        m_wndHostPath.SetWindowText(m_arrHostDirs[0]);
+        // By its real name: the ANSI one may be a short form, or none.
+        ::SetWindowTextW(m_wndHostPath.m_hWnd, m_arrHostRealDirs[0].c_str());
     } else {
         m_nTarget = kTargetOther;
     }
@@ -31,12 +34,27 @@ void CInstallerDlg::DiscoverHosts() {
     OnTargetChanged();
 }
 
-void CInstallerDlg::AddHost(const std::string& name, const std::string& folder) {
+void CInstallerDlg::AddHost(const std::string& name, const std::string& folder,
+                            const WideString& realFolder) {
     // The row and its folder go in together or not at all: the table stays parallel.
     const int row = m_lstHosts.AddString(name);
     if (row < 0)
         return;
     m_arrHostDirs.push_back(folder);
+    m_arrHostRealDirs.push_back(realFolder);
+}
+
+// A host folder is read by its real name. The ANSI text that names it exactly is used
+// (its short form if need be); a name the code page holds only as a look-alike keeps
+// its row, with no ANSI folder: Install tells the user instead of writing elsewhere. A
+// folder with no room for its destination is left out.
+void CInstallerDlg::AddHostFolder(const std::string& name, const WideString& folder) {
+    std::string ansi;
+    if (!ToAnsiPath(folder, ansi))
+        ansi.clear();
+    if (ansi.size() > kMaxDestinationFolder)
+        return;
+    AddHost(name, ansi, folder);
 }
 
 // One row per version key whose ApplicationPath is set; the plug-in folder is always
@@ -53,12 +71,9 @@ void CInstallerDlg::AddApplicationHosts(const char* listKey, const char* namePre
     for (const std::string& version : versions) {
         if (key.Open(list.m_hKey, version.c_str()) != ERROR_SUCCESS)
             continue;
-        std::string folder = key.GetString("ApplicationPath", "");
-        if (!folder.empty()) {
-            if (!EndsWithSeparator(folder))
-                folder += '\\';
-            AddHost(namePrefix + version, folder + "Plug-Ins");
-        }
+        WideString folder;
+        if (key.QueryWideString("ApplicationPath", folder) == ERROR_SUCCESS && !folder.empty())
+            AddHostFolder(namePrefix + version, HostPlugInFolder(folder));
         key.Close();
     }
 }
@@ -74,17 +89,18 @@ void CInstallerDlg::AddJascHosts() {
     CRegistryKey key;
     for (const std::string& product : products) {
         const std::string plugInsKey = product + "\\FileLocations\\PlugIns\\0";
+        WideString folder;
         if (key.Open(list.m_hKey, plugInsKey.c_str()) == ERROR_SUCCESS) {
-            const std::string folder = key.GetString("Dir", "");
+            const LONG status = key.QueryWideString("Dir", folder);
             key.Close();
-            if (!folder.empty())
-                AddHost(product, folder);
+            if (status == ERROR_SUCCESS && !folder.empty())
+                AddHostFolder(product, folder);
         }
         const std::string filterKey = product + "\\ImageProcessingFilter";
         if (key.Open(list.m_hKey, filterKey.c_str()) == ERROR_SUCCESS) {
-            const std::string folder = key.GetString("Directory1", "");
-            if (!folder.empty() && PathExists(folder))
-                AddHost(product, folder);
+            if (key.QueryWideString("Directory1", folder) == ERROR_SUCCESS && !folder.empty() &&
+                PathExists(folder))
+                AddHostFolder(product, folder);
             key.Close();
         }
     }

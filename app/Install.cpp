@@ -3,7 +3,7 @@
 // the uninstall log beside the executable.
 #include "app/InstallerDlg.h"
 
-#include "folders/FolderChooser.h"
+#include "folders/Destination.h"
 #include "folders/FolderRules.h"
 #include "framework/FileFind.h"
 #include "framework/MbcsText.h"
@@ -14,12 +14,6 @@
 namespace {
 const char kLogName[] = "\\puninst.log";
 const wchar_t kPluginPattern[] = L"\\*.8bf";
-
-std::string WithoutTrailingSeparator(std::string path) {
-    if (EndsWithSeparator(path))
-        path.pop_back();
-    return path;
-}
 } // namespace
 
 void CInstallerDlg::OnOK() {
@@ -29,11 +23,19 @@ void CInstallerDlg::OnOK() {
         return;
     // Reset on every way out, an exception too: otherwise Install, Cancel and the
     // close box would be ignored for the rest of the run.
-    struct InstallingFlag {
+    // The log is let go on every way out as well, so that no install leaves it locked.
+    struct Installing {
         bool& flag;
-        explicit InstallingFlag(bool& installing) : flag(installing) { flag = true; }
-        ~InstallingFlag() { flag = false; }
-    } installing(m_bInstalling);
+        CUninstallLog& log;
+        Installing(bool& installing, CUninstallLog& uninstallLog)
+            : flag(installing), log(uninstallLog) {
+            flag = true;
+        }
+        ~Installing() {
+            log.Close();
+            flag = false;
+        }
+    } installing(m_bInstalling, m_hLog);
     OnInstall();
 }
 
@@ -51,6 +53,7 @@ void CInstallerDlg::CollectPluginFiles() {
         m_strLogPath.clear();
         return;
     }
+    m_strPackageFolder = folder;
     m_strLogPath = folder + kLogName;
     // Listed by their real names: the ANSI listing would give a name the code page
     // cannot hold as a look-alike, which is another file or none.
@@ -84,10 +87,10 @@ void CInstallerDlg::OnInstall() {
     }
 
     m_report = CInstallReport();
+    m_written.clear();
     m_hLog.Open(m_strLogPath);
     if (m_hLog.IsRefused())
         m_report.SetLogRefused();
-    CFolderChooser chooser(nullptr, nullptr, nullptr, nullptr);
     UpdateData(true);
 
     if (m_nTarget == kTargetHosts) {
@@ -96,13 +99,18 @@ void CInstallerDlg::OnInstall() {
              ++row) {
             if (m_lstHosts.GetCheck(row) != 1)
                 continue;
-            // A folder message does not stop the copies: they are tried and judged.
-            const std::string folder =
-                WithoutTrailingSeparator(m_arrHostDirs[static_cast<size_t>(row)]);
-            chooser.PrepareFolder(folder);
-            const std::string target = folder + kTargetSubFolder;
-            chooser.PrepareFolder(target);
-            CopyPluginsTo(target);
+            const std::string& folder = m_arrHostDirs[static_cast<size_t>(row)];
+            if (folder.empty()) {
+                // Named outside the code page: the ANSI calls would reach a look-alike.
+                RefuseDestination(DestinationIn(m_arrHostRealDirs[static_cast<size_t>(row)]),
+                                  CInstallReport::kNameNotHeld);
+                continue;
+            }
+            // The host's plug-in folder is made if missing, then its destination; each
+            // folder message is shown in that order.
+            PrepareFolder(folder);
+            const std::string destination = DestinationIn(folder);
+            CopyPluginsTo(destination, PrepareFolder(destination));
         }
     } else {
         if (m_strOtherPath.empty()) {
@@ -110,34 +118,109 @@ void CInstallerDlg::OnInstall() {
             m_hLog.Close();
             return;
         }
-        // A drive root such as C:\ gives C:\QuillonTools, not a doubled separator.
-        const std::string target = WithoutTrailingSeparator(m_strOtherPath) + kTargetSubFolder;
-        chooser.PrepareFolder(target);
-        CopyPluginsTo(target);
+        const std::string destination = DestinationIn(m_strOtherPath);
+        CopyPluginsTo(destination, PrepareFolder(destination));
     }
+    // Not held while the user reads the closing box.
     m_hLog.Close();
-    if (!m_report.IsEmpty())
-        AfxMessageBox(m_report.Message(m_strLogPath), MB_OK | MB_ICONEXCLAMATION);
+    TellWhatFailed();
     CDialog::OnOK();
 }
 
-void CInstallerDlg::CopyPluginsTo(const std::string& destination) {
-    // A line break inside a destination would put lines of its own choosing into the
-    // uninstall log. The folder rules have already called such a destination invalid;
-    // it is neither recorded nor copied into.
-    const bool usable = !HasControlCharacter(destination);
-    if (usable && !m_hLog.Append(destination))
-        m_report.AddUnloggedDestination(destination);
+void CInstallerDlg::CopyPluginsTo(const std::string& destination, int prepared) {
+    // An uninstaller removes what a record names: only a real folder, checked as the
+    // copies start, gets the plug-ins and its record. A path the folder rules refused
+    // (a line break in it included) may still reach a folder on disk under another
+    // spelling; it gets nothing.
+    const FolderKind kind =
+        prepared == kFolderReady ? KindOfFolder(destination) : FolderKind::Missing;
+    if (kind != FolderKind::RealFolder) {
+        RefuseDestination(ToWide(destination), kind == FolderKind::InTheWay
+                                                   ? CInstallReport::kInTheWay
+                                                   : CInstallReport::kBadFolder);
+        return;
+    }
+    if (IsSameFolder(destination, m_strPackageFolder)) {
+        RefuseDestination(ToWide(destination), CInstallReport::kPackageFolder);
+        return;
+    }
+    WrittenDestination written;
+    written.destination = destination;
+    written.recordError = m_hLog.Append(destination) ? ERROR_SUCCESS : m_hLog.Error();
     const WideString folder = ToWide(destination);
-    if (usable)
-        RemoveStaleTemporaryFiles(folder);
+    RemoveStaleTemporaryFiles(folder);
     for (const WideString& file : m_arrPluginFiles) {
         WideString sourceFolder, name;
-        if (!SplitAtLastSeparator(file, sourceFolder, name) || name.empty())
-            continue;
-        const WideString target = folder + L"\\" + name;
-        const DWORD error = usable ? InstallCopy(file, target) : ERROR_INVALID_NAME;
-        if (error != ERROR_SUCCESS)
-            m_report.AddFailedCopy(target, error);
+        if (SplitAtLastSeparator(file, sourceFolder, name) && !name.empty())
+            TryCopy(written, file, folder + L"\\" + name);
+    }
+    m_written.push_back(std::move(written));
+}
+
+void CInstallerDlg::TryCopy(WrittenDestination& written, const WideString& source,
+                            const WideString& target) {
+    const CopyResult result = InstallCopy(source, target);
+    if (result.error == ERROR_SUCCESS)
+        written.holdsPlugIns = true;
+    else
+        written.failed.push_back({source, target, result});
+}
+
+void CInstallerDlg::TellWhatFailed() {
+    for (;;) {
+        const CInstallReport report = ReportNow();
+        if (report.IsEmpty())
+            return;
+        if (!report.CanRetry()) {
+            AfxMessageBox(report.Message(m_strLogPath), MB_OK | MB_ICONEXCLAMATION);
+            return;
+        }
+        if (AfxMessageBox(report.Message(m_strLogPath), MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
+            IDRETRY)
+            return;
+        RetryFailures();
+    }
+}
+
+// Just what failed is tried again: the copies, and the records the log could not take;
+// a destination recorded once is never recorded again.
+void CInstallerDlg::RetryFailures() {
+    for (WrittenDestination& written : m_written) {
+        if (written.recordError != ERROR_SUCCESS) {
+            if (!m_hLog.IsOpen())
+                m_hLog.Open(m_strLogPath);
+            written.recordError =
+                m_hLog.Append(written.destination) ? ERROR_SUCCESS : m_hLog.Error();
+        }
+        std::vector<FailedCopy> failed;
+        failed.swap(written.failed);
+        for (const FailedCopy& copy : failed)
+            TryCopy(written, copy.source, copy.target);
+    }
+    m_hLog.Close();
+}
+
+CInstallReport CInstallerDlg::ReportNow() const {
+    CInstallReport report = m_report;
+    for (const WrittenDestination& written : m_written) {
+        // A folder where nothing of this install arrived has nothing to delete by hand.
+        if (written.recordError != ERROR_SUCCESS && written.holdsPlugIns)
+            report.AddUnloggedDestination(written.destination, written.recordError);
+        for (const FailedCopy& copy : written.failed) {
+            if (copy.result.side == CopySide::Source)
+                report.AddFailedCopy(copy.source, copy.result.error, CInstallReport::Side::Package);
+            else
+                report.AddFailedCopy(copy.target, copy.result.error,
+                                     CInstallReport::Side::Destination);
+        }
+    }
+    return report;
+}
+
+void CInstallerDlg::RefuseDestination(const WideString& destination, CInstallReport::Cause cause) {
+    for (const WideString& file : m_arrPluginFiles) {
+        WideString sourceFolder, name;
+        if (SplitAtLastSeparator(file, sourceFolder, name) && !name.empty())
+            m_report.AddRefusedCopy(destination + L"\\" + name, cause);
     }
 }

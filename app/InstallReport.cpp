@@ -2,6 +2,7 @@
 
 #include "framework/DisplayText.h"
 #include "framework/MbcsText.h"
+#include "platform/FileSystem.h"
 
 #include <algorithm>
 
@@ -32,9 +33,19 @@ const Group kCopyGroups[] = {
     {L"Not enough space on the disk:", L"Free some space on the disk."},
     {L"Folder missing or invalid:",
      L"Check the folder's name, or choose another place, and run QuillonDeploy again."},
+    {L"A file named QuillonTools is in the way:",
+     L"It is not a folder (a file, or a link to another place): move or rename it, and run "
+     L"QuillonDeploy again."},
+    {L"The folder QuillonDeploy runs from:",
+     L"The plug-ins are already there. Choose another place, and run QuillonDeploy again."},
+    {L"Folder names this system's code page cannot hold:",
+     L"Copy these plug-ins by hand, or choose another place."},
     {L"Other errors:",
      L"Run QuillonDeploy again; if the error stays, copy these plug-ins by hand."},
 };
+
+static_assert(sizeof(kCopyGroups) / sizeof(kCopyGroups[0]) == CInstallReport::kCauseCount,
+              "one group for every cause");
 
 const wchar_t kRetryLine[] =
     L"Choose Retry to try these again, or Cancel to leave them as they are.";
@@ -63,7 +74,7 @@ CInstallReport::Cause CInstallReport::CauseOf(DWORD error, Side side) {
     if (inUse)
         return kInUse;
     switch (error) {
-    case ERROR_DIRECTORY_NOT_SUPPORTED:
+    case kTargetIsAFolder:
         return kFolderInTheWay;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
@@ -101,7 +112,16 @@ bool CInstallReport::IsClearable(DWORD error) {
 }
 
 void CInstallReport::AddFailedCopy(const WideString& path, DWORD error, Side side) {
-    m_failed[CauseOf(error, side)].push_back(path);
+    std::vector<WideString>& paths = m_failed[CauseOf(error, side)];
+    // A plug-in of the package that cannot be read fails for every destination: it is
+    // named once.
+    if (side == Side::Package && std::find(paths.begin(), paths.end(), path) != paths.end())
+        return;
+    paths.push_back(path);
+}
+
+void CInstallReport::AddRefusedCopy(const WideString& target, Cause cause) {
+    m_failed[cause].push_back(target);
 }
 
 void CInstallReport::AddUnloggedDestination(const std::string& destination, DWORD error) {

@@ -16,8 +16,26 @@ public:
     // the destination, written and put in place.
     enum class Side { Package, Destination };
 
+    // Why plug-ins are not in place, in the order the box tells them.
+    enum Cause {
+        kPackageInUse,
+        kPackageUnreadable,
+        kInUse,
+        kFolderInTheWay,
+        kAccessDenied,
+        kDiskFull,
+        kBadFolder,
+        kInTheWay,
+        kPackageFolder,
+        kNameNotHeld,
+        kOther,
+        kCauseCount
+    };
+
     // path: the file of that side; error: the system's error code.
     void AddFailedCopy(const WideString& path, DWORD error, Side side);
+    // A plug-in not even tried, because its destination was refused.
+    void AddRefusedCopy(const WideString& target, Cause cause);
     // A destination that holds plug-ins but whose log record is missing; error: why the
     // log could not take it.
     void AddUnloggedDestination(const std::string& destination, DWORD error);
@@ -30,21 +48,13 @@ public:
     // Wide: plug-ins are named by their real names.
     WideString Message(const std::string& logPath) const;
 
-private:
-    enum Cause {
-        kPackageInUse,
-        kPackageUnreadable,
-        kInUse,
-        kFolderInTheWay,
-        kAccessDenied,
-        kDiskFull,
-        kBadFolder,
-        kOther,
-        kCauseCount
-    };
+    // The error's cause, for a copy that failed on that side.
     static Cause CauseOf(DWORD error, Side side);
+    // True when the user can clear what the error tells while the box waits: a program
+    // holding a file, a full disk.
     static bool IsClearable(DWORD error);
 
+private:
     std::vector<WideString> m_failed[kCauseCount];
     std::vector<WideString> m_unlogged;
     bool m_unloggedClearable = false;

@@ -7,6 +7,7 @@
 #include "framework/AccessibleName.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
+#include "platform/FileSystem.h"
 #include "res/resource.h"
 #include "ui/HostCheckList.h"
 
@@ -20,9 +21,6 @@ public:
     // m_nTarget values.
     static constexpr int kTargetHosts = 0;
     static constexpr int kTargetOther = 1;
-    // Every destination is a plug-in folder with this sub-folder.
-    static constexpr char kTargetSubFolder[] = "\\QuillonTools";
-
     explicit CInstallerDlg(CWnd* parent = nullptr);
     ~CInstallerDlg() override;
 
@@ -38,13 +36,16 @@ protected:
     // Host discovery: fills the host table from the registry and chooses the default
     // target.
     void DiscoverHosts();
-    void AddHost(const std::string& name, const std::string& folder);
+    // folder: the host's plug-in folder as ANSI text that names it exactly, or empty
+    // when the code page cannot hold its name; realFolder: its real name.
+    void AddHost(const std::string& name, const std::string& folder, const WideString& realFolder);
 
     // Installation: gathers the plug-ins, copies them to every destination, logs
     // each destination, then ends the dialog.
     void CollectPluginFiles();
     void OnInstall();
-    void CopyPluginsTo(const std::string& destination);
+    // prepared: what preparing the destination's folder gave (a FolderResult).
+    void CopyPluginsTo(const std::string& destination, int prepared);
 
     // The controls, the picture and the system menu.
     void OnTargetChanged();
@@ -68,6 +69,10 @@ protected:
     // Wide: the plug-ins keep their real names, whatever the code page holds.
     std::vector<WideString> m_arrPluginFiles;
     std::vector<std::string> m_arrHostDirs;
+    // Parallel too: each host's plug-in folder by its real name, for a folder whose
+    // name m_arrHostDirs cannot hold.
+    std::vector<WideString> m_arrHostRealDirs;
+    std::string m_strPackageFolder;
     std::string m_strLogPath;
     HBITMAP m_hPicture = nullptr;
     int m_cyPicture = 0;
@@ -77,9 +82,33 @@ protected:
 private:
     void AddApplicationHosts(const char* listKey, const char* namePrefix);
     void AddJascHosts();
+    void AddHostFolder(const std::string& name, const WideString& folder);
+    void RefuseDestination(const WideString& destination, CInstallReport::Cause cause);
+
+    // A copy that failed, kept to be tried again.
+    struct FailedCopy {
+        WideString source;
+        WideString target;
+        CopyResult result;
+    };
+    // A destination this install wrote into: whether the log holds its record, whether
+    // plug-ins arrived there, and the copies still to do.
+    struct WrittenDestination {
+        std::string destination;
+        DWORD recordError = ERROR_SUCCESS;
+        bool holdsPlugIns = false;
+        std::vector<FailedCopy> failed;
+    };
+    void TryCopy(WrittenDestination& written, const WideString& source, const WideString& target);
+    // Tells what failed; while the user can clear some of it, offers to try it again.
+    void TellWhatFailed();
+    void RetryFailures();
+    CInstallReport ReportNow() const;
 
     // Set while an install runs: a second press then does nothing.
     bool m_bInstalling = false;
-    // What went wrong in the install that runs, told when it ends.
+    // What the install that runs refused to do (folders it may not write into), and the
+    // destinations it wrote into: told when it ends.
     CInstallReport m_report;
+    std::vector<WrittenDestination> m_written;
 };

@@ -14,6 +14,7 @@ void CUninstallLog::Open(const std::string& path) {
     if (error == ERROR_FILE_NOT_FOUND)
         error = CreateNewFile(file, access, FILE_FLAG_WRITE_THROUGH, m_file);
     m_refused = error == kNotAPlainFile;
+    m_error = error;
 }
 
 bool CUninstallLog::EndsWithLineBreak(LARGE_INTEGER end) const {
@@ -29,17 +30,25 @@ bool CUninstallLog::EndsWithLineBreak(LARGE_INTEGER end) const {
 }
 
 bool CUninstallLog::Append(const std::string& destination) {
-    LARGE_INTEGER end{};
-    if (!IsOpen() || !::SetFilePointerEx(m_file.Get(), LARGE_INTEGER{}, &end, FILE_END))
+    if (!IsOpen())
         return false;
+    LARGE_INTEGER end{};
+    if (!::SetFilePointerEx(m_file.Get(), LARGE_INTEGER{}, &end, FILE_END)) {
+        m_error = ::GetLastError();
+        return false;
+    }
     // A torn record would glue the next one onto it: both would be lost to the
     // uninstaller.
     const std::string record = destination + "\r\n";
-    return WriteWholeAt(m_file.Get(), end,
-                        end.QuadPart == 0 || EndsWithLineBreak(end) ? record : "\r\n" + record);
+    if (WriteWholeAt(m_file.Get(), end,
+                     end.QuadPart == 0 || EndsWithLineBreak(end) ? record : "\r\n" + record))
+        return true;
+    m_error = ::GetLastError();
+    return false;
 }
 
 void CUninstallLog::Close() {
     m_file.Close();
     m_refused = false;
+    m_error = ERROR_SUCCESS;
 }

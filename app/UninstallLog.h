@@ -19,6 +19,8 @@ public:
     // Appends one record: destination and CR LF, whole or not at all, on a line of its
     // own even after a line torn by a crash. True when the whole record was written.
     bool Append(const std::string& destination);
+    // Why the log could not be opened, or the last record not written.
+    DWORD Error() const { return m_error; }
     void Close();
 
 private:
@@ -26,4 +28,5 @@ private:
 
     COwnedHandle m_file;
     bool m_refused = false;
+    DWORD m_error = ERROR_SUCCESS;
 };

@@ -1,5 +1,6 @@
 #include "folders/FolderChooser.h"
 
+#include "folders/Destination.h"
 #include "folders/FolderRules.h"
 #include "framework/MbcsText.h"
 #include "framework/WinApp.h"
@@ -161,7 +162,9 @@ void CFolderChooser::OnChooserOK() {
     // never cut short into another folder's name.
     const std::string typed = ReadEdit();
     CopyToPathBuffer(typed.size() < MAX_PATH ? typed : std::string(), m_szPath);
-    if (EnsureFolder(typed, FolderCreation::AskFirst, m_nRoomBelow) != kFolderReady) {
+    // The plug-ins go into the place's destination: a place Install would have to
+    // refuse is refused here.
+    if (EnsureFolder(typed, FolderCreation::AskFirst, kDestinationRoom) != kFolderReady) {
         ::SetFocus(::GetDlgItem(m_hDlg, IDC_CHOOSER_EDIT));
         return;
     }
@@ -173,15 +176,4 @@ void CFolderChooser::OnChooserEditChange() {
     const std::string typed = ReadEdit();
     CopyToPathBuffer(typed, m_szPath);
     ::SendMessageA(m_hDlg, BFFM_ENABLEOK, 0, typed.empty() ? FALSE : TRUE);
-}
-
-int CFolderChooser::PrepareFolder(const std::string& path) {
-    // A bare drive (C:) keeps the separator of its root (C:\).
-    constexpr size_t kDriveRootLength = 3;
-    std::string folder = path;
-    if (EndsWithSeparator(folder))
-        folder.pop_back();
-    if (folder.size() < kDriveRootLength)
-        folder += '\\';
-    return EnsureFolder(folder, FolderCreation::Silent);
 }

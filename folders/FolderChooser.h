@@ -1,7 +1,8 @@
 #pragma once
 // The folder chooser: the shell's browse-for-folder dialog with a path box above the
-// tree, where the user picks or types a folder. OK accepts a folder only when the
-// folder rules pass and, for a missing folder, the user agreed to create it.
+// tree, where the user picks or types the place for the plug-ins. OK accepts a folder
+// only when the folder rules pass, with room below it for the destination, and, for a
+// missing folder, the user agreed to create it.
 #include "framework/Wnd.h"
 
 #include <shlobj.h>
@@ -42,14 +43,6 @@ public:
     virtual INT_PTR DoModal();
     std::string GetPath() const { return m_szPath; }
 
-    // The characters the caller will add below the chosen folder: a folder without
-    // room for them is refused like an invalid one.
-    void SetRoomBelow(size_t characters) { m_nRoomBelow = characters; }
-
-    // Makes sure a destination folder exists without asking: one trailing separator
-    // is dropped (a bare drive keeps its root separator). The result of EnsureFolder.
-    int PrepareFolder(const std::string& path);
-
 private:
     friend class CChooserHookWnd;
     static int CALLBACK BrowseCallback(HWND hWnd, UINT notification, LPARAM data, LPARAM chooser);
@@ -67,6 +60,5 @@ private:
     HWND m_hDlg = nullptr;
     HWND m_hOwner;
     bool m_bAccepted = false;
-    size_t m_nRoomBelow = 0;
     CChooserHookWnd m_wndHook;
 };

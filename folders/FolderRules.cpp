@@ -1,5 +1,6 @@
 #include "folders/FolderRules.h"
 
+#include "framework/DisplayText.h"
 #include "framework/MbcsText.h"
 #include "framework/WinApp.h"
 #include "platform/FileSystem.h"
@@ -15,9 +16,8 @@ constexpr size_t kMaxPathLength = MAX_PATH - 1;
 
 const std::string_view kForbidden = "\"*/:<>?\\|";
 
-// The root is a path's first three bytes: a drive root such as C:\, or what stands in
-// its place in a path that starts with a separator. Folders are walked below it.
-constexpr size_t kRootLength = 3;
+// A drive root such as C:\.
+constexpr size_t kDriveRootLength = 3;
 
 bool IsEdgeCharacter(char c) {
     return c == '\t' || c == ' ' || c == '.';
@@ -27,14 +27,17 @@ bool IsAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-bool HasAcceptablePrefix(const std::string& path, const std::vector<size_t>& starts) {
-    if (path.size() >= kRootLength && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\')
-        return true;
-    // The first or the second character: on a double-byte code page the second
-    // character need not start at byte 1.
-    const size_t characters = starts.size() - 1;
-    return (characters >= 1 && path[starts[0]] == '\\') ||
-           (characters >= 2 && path[starts[1]] == '\\');
+// The bytes before the first component: a drive root, or the two separators before a
+// network path's server. Anything else (.\x, \x, x\y, C:x) is relative to a current
+// folder or drive: the same text would name another folder in another process, and a
+// log record must name the folder written into. Zero for such a path.
+size_t RootLength(const std::string& path) {
+    if (path.size() >= kDriveRootLength && IsAsciiLetter(path[0]) && path[1] == ':' &&
+        path[2] == '\\')
+        return kDriveRootLength;
+    if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\')
+        return 2;
+    return 0;
 }
 } // namespace
 
@@ -66,22 +69,22 @@ bool IsValidFolderName(const std::string& name, UINT codePage) {
 int CreateFolderPath(const std::string& path, FolderWork work, UINT codePage) {
     if (path.size() > kMaxPathLength)
         return kFolderInvalid;
-    const std::vector<size_t> starts = CharacterStarts(path, codePage);
-    if (!HasAcceptablePrefix(path, starts))
+    const size_t root = RootLength(path);
+    if (root == 0)
         return kFolderInvalid;
-    // A lone separator, or one character and a separator, has no folder to name.
-    if (path.size() < kRootLength)
-        return kFolderInvalid;
-    if (path.size() == kRootLength) {
+    if (path.size() == root) {
+        // Two separators alone name no server.
+        if (root != kDriveRootLength)
+            return kFolderInvalid;
         if (work == FolderWork::CheckOnly)
             return kFolderReady;
         return PathExists(path) ? kFolderReady : kFolderNotCreated;
     }
 
-    // The root is the first three bytes, or up to the end of the character that
-    // straddles them.
+    // The root is plain ASCII: the first component starts right after it.
+    const std::vector<size_t> starts = CharacterStarts(path, codePage);
     size_t index = 0;
-    while (starts[index] < kRootLength)
+    while (starts[index] < root)
         ++index;
     for (;;) {
         const size_t begin = starts[index];
@@ -106,6 +109,9 @@ int CreateFolderPath(const std::string& path, FolderWork work, UINT codePage) {
 }
 
 int EnsureFolder(const std::string& path, FolderCreation creation, size_t roomBelow) {
+    // A box grows with its longest line: a path longer than a box can hold on the
+    // screen, a text typed far beyond any path included, is shown shortened.
+    const std::string shown = ShortenedInTheMiddle(path);
     // One place tells the user why a folder cannot be used, whichever check found it.
     try {
         if (path.size() + roomBelow > kMaxPathLength)
@@ -118,7 +124,7 @@ int EnsureFolder(const std::string& path, FolderCreation creation, size_t roomBe
         if (creation == FolderCreation::AskFirst) {
             // The path is shown as data: a folder named with % signs appears as typed.
             const std::string question =
-                "The folder:\n\n" + path +
+                "The folder:\n\n" + shown +
                 "\n\ndoes not exist. Do you want the folder to be created?";
             if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
                 return kFolderDeclined;
@@ -130,9 +136,16 @@ int EnsureFolder(const std::string& path, FolderCreation creation, size_t roomBe
     } catch (int result) {
         const std::string message =
             result == kFolderInvalid
-                ? "The folder:\n\n" + path + "\n\nis invalid. Please reenter."
-                : "The folder:\n\n" + path + "\n\ncan not be created. Please double check.";
+                ? "The folder:\n\n" + shown + "\n\nis invalid. Please reenter."
+                : "The folder:\n\n" + shown + "\n\ncan not be created. Please double check.";
         AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
         return result;
     }
+}
+
+int PrepareFolder(const std::string& path) {
+    std::string folder = WithoutTrailingSeparator(path);
+    if (folder.size() < kDriveRootLength)
+        folder += '\\';
+    return EnsureFolder(folder, FolderCreation::Silent);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Whether a folder path is acceptable, and creating a missing folder one level at a
-// time. A path is a drive root (letter, ':', '\') or starts with '\', followed by
-// components separated by '\'; a double-byte character of the code page is one
-// character, never a separator or a forbidden character.
+// time. A path is absolute: a drive root (letter, ':', '\') or the two separators of a
+// network path, followed by components separated by '\'; a double-byte character of
+// the code page is one character, never a separator or a forbidden character.
 #include "framework/Win32.h"
 
 #include <string>
@@ -37,3 +37,7 @@ enum class FolderCreation { AskFirst, Silent };
 // caller will add below the folder; a folder that leaves no room for them within
 // MAX_PATH is invalid.
 int EnsureFolder(const std::string& path, FolderCreation creation, size_t roomBelow = 0);
+
+// Makes sure a destination's folder exists without asking: one trailing separator is
+// dropped (a bare drive keeps its root separator). The result of EnsureFolder.
+int PrepareFolder(const std::string& path);

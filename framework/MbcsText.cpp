@@ -40,6 +40,10 @@ bool EndsWithSeparator(const std::string& text, UINT codePage) {
     return last != std::string::npos && text[last] == '\\';
 }
 
+std::string WithoutTrailingSeparator(const std::string& text, UINT codePage) {
+    return EndsWithSeparator(text, codePage) ? text.substr(0, text.size() - 1) : text;
+}
+
 WideString ToWide(const std::string& text, UINT codePage) {
     if (text.empty())
         return WideString();

@@ -22,6 +22,9 @@ size_t FindLastCharacter(const std::string& text, UINT codePage = CP_ACP);
 // does not count).
 bool EndsWithSeparator(const std::string& text, UINT codePage = CP_ACP);
 
+// The text without its last character when that is '\'.
+std::string WithoutTrailingSeparator(const std::string& text, UINT codePage = CP_ACP);
+
 // The text in UTF-16; every text of a code page converts exactly.
 WideString ToWide(const std::string& text, UINT codePage = CP_ACP);
 

@@ -46,14 +46,18 @@ WideString ShortForm(const WideString& path) {
 }
 } // namespace
 
+bool ToAnsiPath(const WideString& path, std::string& ansi) {
+    if (ToAnsiExactly(path, ansi))
+        return true;
+    const WideString shortForm = ShortForm(path);
+    return !shortForm.empty() && ToAnsiExactly(shortForm, ansi);
+}
+
 bool GetExecutableFolder(std::string& folder) {
     WideString longForm, name;
     if (!SplitAtLastSeparator(ExecutablePathWide(), longForm, name))
         return false;
-    if (ToAnsiExactly(longForm, folder))
-        return true;
-    const WideString shortForm = ShortForm(longForm);
-    return !shortForm.empty() && ToAnsiExactly(shortForm, folder);
+    return ToAnsiPath(longForm, folder);
 }
 
 std::string GetCurrentDir() {
@@ -90,11 +94,15 @@ bool WriteWholeAt(HANDLE file, LARGE_INTEGER offset, const std::string& bytes) {
     if (!::SetFilePointerEx(file, offset, nullptr, FILE_BEGIN))
         return false;
     DWORD written = 0;
-    if (::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size())
+    const BOOL wrote =
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (wrote && written == bytes.size())
         return true;
+    // A short write without an error is a full disk; the cut leaves the cause told.
+    const DWORD error = wrote ? ERROR_DISK_FULL : ::GetLastError();
     ::SetFilePointerEx(file, offset, nullptr, FILE_BEGIN);
     ::SetEndOfFile(file);
+    ::SetLastError(error);
     return false;
 }
 
@@ -162,7 +170,7 @@ bool IsFolder(const WideString& path) {
 DWORD MoveIntoPlace(HANDLE file, const WideString& target) {
     DWORD error = RenameOver(file, target);
     if (error == ERROR_ACCESS_DENIED && IsFolder(target))
-        return ERROR_DIRECTORY_NOT_SUPPORTED;
+        return kTargetIsAFolder;
     if (error == ERROR_ACCESS_DENIED)
         error = RenameOverReadOnly(file, target);
     if (error == ERROR_ACCESS_DENIED && InUse(target))
@@ -219,4 +227,38 @@ CopyResult InstallCopy(const WideString& source, const WideString& target) {
                                      sizeof(disposition));
     }
     return result;
+}
+
+bool PathExists(const WideString& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+namespace {
+bool IdentityOf(const std::string& folder, BY_HANDLE_FILE_INFORMATION& info) {
+    // Opened for no access at all: only what it is is read, whatever it is.
+    const COwnedHandle handle(
+        ::CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return handle.Get() != nullptr && ::GetFileInformationByHandle(handle.Get(), &info);
+}
+} // namespace
+
+FolderKind KindOfFolder(const std::string& path) {
+    // The attributes of the name itself: a handle opened on a link may describe what
+    // it leads to instead.
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return FolderKind::Missing;
+    // A link or junction leads elsewhere: what it names is not the folder recorded.
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        return FolderKind::InTheWay;
+    return FolderKind::RealFolder;
+}
+
+bool IsSameFolder(const std::string& first, const std::string& second) {
+    BY_HANDLE_FILE_INFORMATION a{}, b{};
+    return IdentityOf(first, a) && IdentityOf(second, b) &&
+           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
 }

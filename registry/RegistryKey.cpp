@@ -1,5 +1,7 @@
 #include "registry/RegistryKey.h"
 
+#include "framework/MbcsText.h"
+
 namespace {
 // The values read are host folders, which must leave room for the sub-folder below
 // them within MAX_PATH; a value longer than this is no usable folder and reads as
@@ -50,6 +52,35 @@ LONG CRegistryKey::QueryString(const char* valueName, std::string& result,
         ++length;
     result.assign(buffer, length);
     return status;
+}
+
+LONG CRegistryKey::QueryWideString(const char* valueName, WideString& result) {
+    result.clear();
+    wchar_t buffer[kValueBufferSize];
+    DWORD size = sizeof(buffer);
+    DWORD type = REG_NONE;
+    const LONG status =
+        ::RegQueryValueExW(m_hKey, ToWide(valueName != nullptr ? valueName : "").c_str(), nullptr,
+                           &type, reinterpret_cast<BYTE*>(buffer), &size);
+    if (status != ERROR_SUCCESS)
+        return status;
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        return ERROR_UNSUPPORTED_TYPE;
+    size_t length = 0;
+    while (length < size / sizeof(wchar_t) && buffer[length] != L'\0')
+        ++length;
+    const WideString text(buffer, length);
+    if (type == REG_SZ) {
+        result = text;
+        return ERROR_SUCCESS;
+    }
+    // Only a REG_EXPAND_SZ names variables: in a REG_SZ a % sign is part of the name.
+    wchar_t expanded[kValueBufferSize];
+    const DWORD needed = ::ExpandEnvironmentStringsW(text.c_str(), expanded, kValueBufferSize);
+    if (needed == 0 || needed > kValueBufferSize)
+        return ERROR_MORE_DATA;
+    result.assign(expanded, needed - 1);
+    return ERROR_SUCCESS;
 }
 
 std::string CRegistryKey::GetString(const char* valueName, const char* defaultValue) {

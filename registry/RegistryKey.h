@@ -4,6 +4,7 @@
 // programs and register there, and the 64-bit build must see what the shipped 32-bit
 // build sees.
 #include "framework/Win32.h"
+#include "framework/WideString.h"
 
 #include <string>
 #include <vector>
@@ -26,6 +27,12 @@ public:
     // a longer value included, result is the default text.
     LONG QueryString(const char* valueName, std::string& result, const char* defaultValue);
     std::string GetString(const char* valueName, const char* defaultValue);
+
+    // Reads a text value by its real characters, whatever the code page holds: a
+    // REG_SZ as it is, a REG_EXPAND_SZ with its environment variables expanded. Up to
+    // 199 characters, expanded or not, as for QueryString. Any other type, a longer
+    // text or a failure gives a status other than ERROR_SUCCESS and an empty result.
+    LONG QueryWideString(const char* valueName, WideString& result);
 
     // The names of all direct sub-keys, in the registry's order. When the key cannot
     // be opened, names is left as it was and the open's status returned; an error

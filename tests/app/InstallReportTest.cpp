@@ -1,6 +1,7 @@
 // The closing box's text, from the failures an install met: groups, advice, Retry and
 // its bounds.
 #include "app/InstallReport.h"
+#include "platform/FileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ TEST(InstallReportTest, EachFailureIsToldUnderItsCauseWithWhatTheUserCanDo) {
          L"Close the programs that use these plug-ins, such as your image editor.", true},
         {ERROR_USER_MAPPED_FILE, Side::Destination, L"In use by another program:",
          L"Close the programs that use these plug-ins, such as your image editor.", true},
-        {ERROR_DIRECTORY_NOT_SUPPORTED, Side::Destination,
+        {kTargetIsAFolder, Side::Destination,
          L"A folder of the same name is in the way:",
          L"Move or rename these folders, then run QuillonDeploy again.", false},
         {ERROR_ACCESS_DENIED, Side::Destination, L"Access denied or read-only:",
@@ -65,7 +66,7 @@ TEST(InstallReportTest, BoxNamesABoundedNumberOfShortenedPathsAndCountsTheRest) 
     for (int i = 0; i < 7; ++i)
         report.AddFailedCopy(L"C:\\A\\QuillonTools\\" + WideString(std::to_wstring(i).c_str()) +
                                  L".8bf",
-                             ERROR_DIRECTORY_NOT_SUPPORTED, Side::Destination);
+                             kTargetIsAFolder, Side::Destination);
     for (int i = 0; i < 7; ++i)
         report.AddFailedCopy(deep, ERROR_ACCESS_DENIED, Side::Destination);
     for (int i = 0; i < 3; ++i)

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 const std::string kSo = "\x83\x5C";
 
@@ -77,5 +79,25 @@ TEST(CodePage932Test, ApplicationPathEndingInATrailByteGetsItsSeparator) {
     const InstallerSnapshot seen = RunInstallerDialog();
     EXPECT_EQ((std::vector<std::string>{"C:\\" + kSo + "\\Plug-Ins", "C:\\" + kSo + "\\Plug-Ins"}),
               seen.hostDirs);
+}
+
+TEST(CodePage932Test, JascFolderEndingInHalfACharacterIsNeverJoinedToTheSeparator) {
+    ASSERT_EQ(932u, ::GetACP());
+    RegistrySandbox sandbox{
+        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    // The lead byte of "so" without its trail byte, as text and as raw bytes.
+    const std::string broken = "C:\\qt-cp932-broken\\Filters\x83";
+    SetRegValue(HKEY_CURRENT_USER, "Software\\JASC\\Text\\FileLocations\\PlugIns\\0", "Dir", REG_SZ,
+                broken + '\0');
+    SetRegValue(HKEY_CURRENT_USER, "Software\\JASC\\Bytes\\FileLocations\\PlugIns\\0", "Dir",
+                REG_BINARY, broken);
+
+    const InstallerSnapshot seen = RunInstallerDialog();
+    for (const std::string& folder : seen.hostDirs) {
+        // The separator added for the destination stands as a character of its own.
+        const std::vector<size_t> starts = CharacterStarts(folder + "\\QuillonTools");
+        EXPECT_NE(starts.end(), std::find(starts.begin(), starts.end(), folder.size())) << folder;
+    }
+    EXPECT_EQ(std::vector<std::string>{"Text"}, seen.rows);
 }
 } // namespace

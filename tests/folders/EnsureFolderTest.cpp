@@ -1,4 +1,3 @@
-#include "folders/FolderChooser.h"
 #include "folders/FolderRules.h"
 
 #include "framework/WinApp.h"
@@ -74,21 +73,20 @@ TEST_F(EnsureFolderTest, ReportsInvalidAndUncreatableFoldersWithThePathAsTyped) 
 }
 
 TEST_F(EnsureFolderTest, PrepareFolderDropsOneTrailingSeparatorAndNeverAsks) {
-    CFolderChooser chooser(nullptr, nullptr, nullptr, nullptr);
     MessageBoxWatcher boxes(AfxGetAppName());
-    EXPECT_EQ(0, chooser.PrepareFolder(folder / "Plug-Ins\\"));
+    EXPECT_EQ(0, PrepareFolder(folder / "Plug-Ins\\"));
     EXPECT_TRUE(IsFolder(folder / "Plug-Ins"));
-    EXPECT_EQ(0, chooser.PrepareFolder(folder / "QuillonTools"));
+    EXPECT_EQ(0, PrepareFolder(folder / "QuillonTools"));
     EXPECT_TRUE(IsFolder(folder / "QuillonTools"));
-    EXPECT_EQ(0, chooser.PrepareFolder("C:"));
-    EXPECT_EQ(0, chooser.PrepareFolder("C:\\"));
+    EXPECT_EQ(0, PrepareFolder("C:"));
+    EXPECT_EQ(0, PrepareFolder("C:\\"));
     EXPECT_TRUE(boxes.Seen().empty());
 
     // Too short to name a folder: the text it became is reported.
-    EXPECT_EQ(1, chooser.PrepareFolder(""));
-    EXPECT_EQ(1, chooser.PrepareFolder("\\"));
-    EXPECT_EQ(1, chooser.PrepareFolder("a"));
-    EXPECT_EQ(1, chooser.PrepareFolder(folder / "two\\\\"));
+    EXPECT_EQ(1, PrepareFolder(""));
+    EXPECT_EQ(1, PrepareFolder("\\"));
+    EXPECT_EQ(1, PrepareFolder("a"));
+    EXPECT_EQ(1, PrepareFolder(folder / "two\\\\"));
     const auto seen = boxes.Seen();
     ASSERT_EQ(4u, seen.size());
     EXPECT_EQ("The folder:\n\n\\\n\nis invalid. Please reenter.", seen[0].text);

@@ -122,8 +122,7 @@ TEST_F(FolderChooserTest, MissingFolderIsCreatedWhenTheUserSaysYesAndThenAccepte
 
 TEST_F(FolderChooserTest, InvalidTextKeepsTheChooserOpenAndCancelReturnsMinusOne) {
     CFolderChooser chooser(kCaption, "Plug-in folder", folder.Path().c_str(), nullptr);
-    // The caller adds a 13-character sub-folder: 250 characters leave no room for it.
-    chooser.SetRoomBelow(13);
+    // The destination adds 13 characters below the place: 250 leave no room for them.
     const std::string tooLong = "C:\\" + std::string(300, 'x');
     const std::string noRoomBelow = "C:\\" + std::string(247, 'x');
     const INT_PTR result = Run(chooser, [&] {

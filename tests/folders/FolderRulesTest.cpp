@@ -36,8 +36,18 @@ TEST(CreateFolderPathTest, ChecksWithoutTouchingTheDisk) {
     const Case cases[] = {
         {"C:\\", 0},
         {"c:\\qt-never\\deeper\\still", 0},
-        {"\\qt-never", 0},
         {"\\\\server\\share\\folder", 0},
+        // Relative to a current folder or drive: no place a record can name.
+        {"\\qt-never", 1},
+        {".\\qt-never", 1},
+        {"qt-never\\b", 1},
+        // Spellings the file system reads as another folder.
+        {"C:/qt-never", 1},
+        {"C:\\x\\..\\qt-never", 1},
+        {"C:\\qt-never ", 1},
+        {"\\\\?\\C:\\qt-never", 1},
+        {"\\\\", 1},
+        {"\\\\\rx\\share", 1},
         {"", 1},
         {"C:", 1},
         {"C:qt-never\\b", 1},
