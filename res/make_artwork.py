@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the installer's artwork: the product picture (Picture.bmp, 112 x 224, 8 bits
-per pixel) and the application icon (QuillonDeploy.ico, 32 x 32 and 16 x 16, 16
+per pixel, run-length encoded) and the application icon (QuillonDeploy.ico, 32 x 32 and 16 x 16, 16
 colours). Plain Python, no image libraries, so the output is the same byte for byte
 wherever it runs. The build uses the committed files; run this only to change them.
 
@@ -158,12 +158,21 @@ def bmp8(canvas):
     index = {c: i for i, c in enumerate(colours)}
     palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in colours)
     palette += b"\0" * (1024 - len(palette))
-    stride = (canvas.width + 3) & ~3
+    # Run-length encoded (BI_RLE8): the picture is mostly runs of one colour, and it is
+    # carried inside every copy of the installer.
     rows = b""
-    for y in reversed(range(canvas.height)):
-        row = bytes(index[c] for c in canvas.pixels[y])
-        rows += row + b"\0" * (stride - canvas.width)
-    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 8, 0, len(rows),
+    for n, y in enumerate(reversed(range(canvas.height))):
+        row = [index[c] for c in canvas.pixels[y]]
+        x = 0
+        while x < len(row):
+            run = 1
+            while x + run < len(row) and run < 255 and row[x + run] == row[x]:
+                run += 1
+            rows += struct.pack("<BB", run, row[x])
+            x += run
+        # End of line, and after the last line end of bitmap.
+        rows += b"\0\1" if n == canvas.height - 1 else b"\0\0"
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 8, 1, len(rows),
                        2835, 2835, 256, 0)
     offset = 14 + len(info) + len(palette)
     header = struct.pack("<2sIHHI", b"BM", offset + len(rows), 0, 0, offset)
