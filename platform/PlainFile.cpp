@@ -110,6 +110,29 @@ DWORD OpenPlainFile(const WideString& path, DWORD access, DWORD share, DWORD fla
     return error;
 }
 
+DWORD OpenPlainFolder(const WideString& path, COwnedHandle& folder) {
+    // Not shared for deleting: while it is held, the name stays this folder's.
+    folder.Reset(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (folder.Get() == nullptr)
+        return ::GetLastError();
+    // The name's own entry in its folder: Wine shows a link to a folder as a reparse
+    // point there only, and describes the folder it leads to through the handle.
+    WIN32_FIND_DATAW entry{};
+    const HANDLE find = ::FindFirstFileW(path.c_str(), &entry);
+    const bool listed = find != INVALID_HANDLE_VALUE;
+    if (listed)
+        ::FindClose(find);
+    if (!listed || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+        IsLink(entry.dwFileAttributes, entry.dwReserved0) ||
+        !IsReachedByItsOwnName(folder.Get(), path)) {
+        folder.Close();
+        return kNotAPlainFile;
+    }
+    return ERROR_SUCCESS;
+}
+
 DWORD CreateNewFile(const WideString& path, DWORD access, DWORD flags, COwnedHandle& file) {
     file.Reset(::CreateFileW(path.c_str(), access, 0, nullptr, CREATE_NEW,
                              flags | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));

@@ -23,6 +23,12 @@ DWORD OpenPlainFile(const WideString& path, DWORD access, DWORD share, DWORD fla
 // files like any other.
 bool IsLink(DWORD attributes, DWORD reparseTag);
 
+// Opens the existing folder of that name itself, not what a link of that name leads
+// to, so that it cannot be renamed or replaced while it is held: refused
+// (kNotAPlainFile) when the name is a link or not a folder. ERROR_SUCCESS with folder
+// open, or the error.
+DWORD OpenPlainFolder(const WideString& path, COwnedHandle& folder);
+
 // Creates a file of that name that did not exist; an existing file, link or folder of
 // that name is never opened. ERROR_SUCCESS with file open, or the error.
 DWORD CreateNewFile(const WideString& path, DWORD access, DWORD flags, COwnedHandle& file);

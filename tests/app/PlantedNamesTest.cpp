@@ -79,6 +79,10 @@ TEST_F(PlantedNamesTest, TemporaryNamesPlantedInThePlugInFolderAreNeitherFollowe
     WriteFileBytes(package / "Stale.8bf", "the stale plug-in");
     WriteFileBytes(target + "\\Stale.8bf.~qt", "half a copy");
     WriteFileBytes(target + "\\Stale.8bf.4242-0.~qt", "half a copy");
+    // The user's own, named nearly so.
+    const char* const usersOwn[] = {"notes.~qt", "Stale.txt.1-1.~qt", "Stale.8bf.1-x.~qt"};
+    for (const char* name : usersOwn)
+        WriteFileBytes(target + "\\" + name, "the user's own");
 
     InstallerRun run(package.Path());
     ASSERT_NE(nullptr, run.WaitForDialog());
@@ -104,14 +108,43 @@ TEST_F(PlantedNamesTest, TemporaryNamesPlantedInThePlugInFolderAreNeitherFollowe
     }
     EXPECT_EQ(3u, LinkCount(victims / "Ink.8bf"));
     EXPECT_TRUE(IsFolder(target + "\\Lines.8bf.~qt\\inside"));
-    // The plug-ins and every planted name, as they were; the stale copies are gone.
+    // The plug-ins, every planted name and the user's files, as they were; the stale
+    // copies are gone.
     std::vector<WideString> expected = {L"Stale.8bf"};
     for (const Case& c : cases)
         expected.push_back(ToWide(c.plugIn));
     for (const std::string& name : planted)
         expected.push_back(ToWide(name));
+    for (const char* name : usersOwn) {
+        expected.push_back(ToWide(name));
+        EXPECT_EQ("the user's own", ReadFileBytes(target + "\\" + name));
+    }
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, FileNames(target));
+}
+
+TEST_F(PlantedNamesTest, QuillonToolsPlantedAsALinkIsNeitherWrittenThroughNorCleanedUp) {
+    WriteFileBytes(package / "Ink.8bf", "the ink plug-in");
+    ASSERT_EQ(0, SHCreateDirectoryExA(nullptr, (hosts / "PS\\Plug-Ins").c_str(), nullptr));
+    // Named as an older version named its temporary copies.
+    const std::string precious = victims / "precious.8bf.1-1.~qt";
+    WriteFileBytes(precious, "the victim's own");
+    MakeSymbolicLink(Target(), victims.Path());
+
+    InstallerRun run(package.Path());
+    ASSERT_NE(nullptr, run.WaitForDialog());
+    Click(run.Control(IDOK));
+    EXPECT_EQ(std::vector<std::string>{"These plug-ins could not be installed.\n\nA file named "
+                                       "QuillonTools is in the way:\n" +
+                                       Target() +
+                                       "\\Ink.8bf\nIt is not a folder (a file, or a link to "
+                                       "another place): move or rename it, and run "
+                                       "QuillonDeploy again."},
+              run.AnswerEveryBox());
+    EXPECT_EQ(0u, run.WaitForExit());
+    EXPECT_EQ("the victim's own", ReadFileBytes(precious));
+    EXPECT_EQ(std::vector<WideString>{L"precious.8bf.1-1.~qt"}, FileNames(victims.Path()));
+    EXPECT_EQ("", ReadFileBytes(package / "puninst.log"));
 }
 
 TEST_F(PlantedNamesTest, UninstallLogPlantedAsALinkOrFolderIsLeftAsItIsAndTheBoxSaysWhy) {
