@@ -132,6 +132,9 @@ bool SetReadOnly(const WideString& target, bool readOnly) {
         ((info.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0) == readOnly)
         return false;
     info.FileAttributes ^= FILE_ATTRIBUTE_READONLY;
+    // Attributes of zero would mean "leave them as they are".
+    if (info.FileAttributes == 0)
+        info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
     // Times of zero are left as they are.
     info.CreationTime.QuadPart = info.LastAccessTime.QuadPart = 0;
     info.LastWriteTime.QuadPart = info.ChangeTime.QuadPart = 0;
