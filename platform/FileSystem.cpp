@@ -136,6 +136,9 @@ bool SetReadOnly(const WideString& target, bool readOnly) {
         ((info.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0) == readOnly)
         return false;
     info.FileAttributes ^= FILE_ATTRIBUTE_READONLY;
+    // Attributes of zero would mean "leave them as they are".
+    if (info.FileAttributes == 0)
+        info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
     // Times of zero are left as they are.
     info.CreationTime.QuadPart = info.LastAccessTime.QuadPart = 0;
     info.LastWriteTime.QuadPart = info.ChangeTime.QuadPart = 0;
@@ -249,11 +252,20 @@ FolderKind KindOfFolder(const std::string& path) {
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return FolderKind::Missing;
-    // A link or junction leads elsewhere: what it names is not the folder recorded.
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
-        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
         return FolderKind::InTheWay;
-    return FolderKind::RealFolder;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return FolderKind::RealFolder;
+    // A link or junction leads elsewhere: what it names is not the folder recorded. The
+    // kind of reparse point comes with the name's entry in its folder; a name that
+    // cannot be listed is taken for a link.
+    WIN32_FIND_DATAA entry{};
+    const HANDLE find = ::FindFirstFileA(path.c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return FolderKind::InTheWay;
+    ::FindClose(find);
+    return IsLink(entry.dwFileAttributes, entry.dwReserved0) ? FolderKind::InTheWay
+                                                             : FolderKind::RealFolder;
 }
 
 bool IsSameFolder(const std::string& first, const std::string& second) {

@@ -50,11 +50,38 @@ bool IsReachedByItsOwnName(HANDLE file, const WideString& path) {
 bool IsPlainFile(HANDLE file, const WideString& path) {
     BY_HANDLE_FILE_INFORMATION info{};
     return ::GetFileInformationByHandle(file, &info) &&
-           (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
-               0 &&
-           info.nNumberOfLinks == 1 && IsReachedByItsOwnName(file, path);
+           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && info.nNumberOfLinks == 1 &&
+           IsReachedByItsOwnName(file, path);
+}
+
+// A file kept by a reparse point that is not a link (in the cloud, compressed,
+// deduplicated) is read and written through the system's handling of that point, which
+// a handle on the point itself bypasses: it is opened again the ordinary way, and must
+// still be the same file.
+DWORD ReopenOrdinarily(const WideString& path, DWORD access, DWORD share, DWORD flags,
+                       COwnedHandle& file) {
+    BY_HANDLE_FILE_INFORMATION before{}, after{};
+    if (!::GetFileInformationByHandle(file.Get(), &before))
+        return kNotAPlainFile;
+    // Let go first: its own sharing could refuse the second handle.
+    file.Close();
+    file.Reset(::CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, flags, nullptr));
+    if (file.Get() == nullptr)
+        return ::GetLastError();
+    return ::GetFileInformationByHandle(file.Get(), &after) &&
+                   after.dwVolumeSerialNumber == before.dwVolumeSerialNumber &&
+                   after.nFileIndexHigh == before.nFileIndexHigh &&
+                   after.nFileIndexLow == before.nFileIndexLow
+               ? ERROR_SUCCESS
+               : kNotAPlainFile;
 }
 } // namespace
+
+bool IsLink(DWORD attributes, DWORD reparseTag) {
+    // Wine tells no tag for a Unix link: a tag of zero is taken for a link too.
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+           (reparseTag == 0 || IsReparseTagNameSurrogate(reparseTag));
+}
 
 DWORD OpenPlainFile(const WideString& path, DWORD access, DWORD share, DWORD flags,
                     COwnedHandle& file) {
@@ -68,8 +95,39 @@ DWORD OpenPlainFile(const WideString& path, DWORD access, DWORD share, DWORD fla
                    ? kNotAPlainFile
                    : error;
     }
-    if (!IsPlainFile(file.Get(), path)) {
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    DWORD error =
+        ::GetFileInformationByHandleEx(file.Get(), FileAttributeTagInfo, &tag, sizeof(tag)) &&
+                !IsLink(tag.FileAttributes, tag.ReparseTag)
+            ? ERROR_SUCCESS
+            : kNotAPlainFile;
+    if (error == ERROR_SUCCESS && (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        error = ReopenOrdinarily(path, access, share, flags, file);
+    if (error == ERROR_SUCCESS && !IsPlainFile(file.Get(), path))
+        error = kNotAPlainFile;
+    if (error != ERROR_SUCCESS)
         file.Close();
+    return error;
+}
+
+DWORD OpenPlainFolder(const WideString& path, COwnedHandle& folder) {
+    // Not shared for deleting: while it is held, the name stays this folder's.
+    folder.Reset(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (folder.Get() == nullptr)
+        return ::GetLastError();
+    // The name's own entry in its folder: Wine shows a link to a folder as a reparse
+    // point there only, and describes the folder it leads to through the handle.
+    WIN32_FIND_DATAW entry{};
+    const HANDLE find = ::FindFirstFileW(path.c_str(), &entry);
+    const bool listed = find != INVALID_HANDLE_VALUE;
+    if (listed)
+        ::FindClose(find);
+    if (!listed || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+        IsLink(entry.dwFileAttributes, entry.dwReserved0) ||
+        !IsReachedByItsOwnName(folder.Get(), path)) {
+        folder.Close();
         return kNotAPlainFile;
     }
     return ERROR_SUCCESS;

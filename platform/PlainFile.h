@@ -16,6 +16,19 @@ constexpr DWORD kNotAPlainFile = ERROR_CANT_ACCESS_FILE;
 DWORD OpenPlainFile(const WideString& path, DWORD access, DWORD share, DWORD flags,
                     COwnedHandle& file);
 
+// True when a name with these attributes leads elsewhere: a reparse point whose tag
+// (FindFirstFile's dwReserved0, or the file's attribute tag) is a name surrogate, such
+// as a symbolic link or a junction, or is not told at all. Files that the system keeps
+// by a reparse point of another kind (in the cloud, compressed, deduplicated) are
+// files like any other.
+bool IsLink(DWORD attributes, DWORD reparseTag);
+
+// Opens the existing folder of that name itself, not what a link of that name leads
+// to, so that it cannot be renamed or replaced while it is held: refused
+// (kNotAPlainFile) when the name is a link or not a folder. ERROR_SUCCESS with folder
+// open, or the error.
+DWORD OpenPlainFolder(const WideString& path, COwnedHandle& folder);
+
 // Creates a file of that name that did not exist; an existing file, link or folder of
 // that name is never opened. ERROR_SUCCESS with file open, or the error.
 DWORD CreateNewFile(const WideString& path, DWORD access, DWORD flags, COwnedHandle& file);

@@ -6,6 +6,7 @@
 
 namespace {
 const wchar_t kSuffix[] = L".~qt";
+const wchar_t kPlugInExtension[] = L".8bf";
 // Names tried before giving up: each one taken means a name planted in our way.
 constexpr unsigned kAttempts = 100;
 
@@ -16,6 +17,24 @@ bool EndsWith(const WideString& text, const WideString& end) {
                                   static_cast<int>(end.size()), TRUE) == CSTR_EQUAL;
 }
 
+bool IsNumber(const WideString& text) {
+    return !text.empty() && text.find_first_not_of(L"0123456789") == WideString::npos;
+}
+
+// True for a name this program gives its temporary files: <plug-in>.8bf.<run>-<attempt>.~qt,
+// or <plug-in>.8bf.~qt as older versions named them. Any other name ending in .~qt is
+// someone else's file.
+bool IsTemporaryFileName(const WideString& name) {
+    if (!EndsWith(name, kSuffix))
+        return false;
+    WideString target = name.substr(0, name.size() - (sizeof(kSuffix) / sizeof(wchar_t) - 1));
+    const size_t dot = target.rfind(L'.');
+    const size_t dash = target.rfind(L'-');
+    if (dot != WideString::npos && dash != WideString::npos && dash > dot &&
+        IsNumber(target.substr(dot + 1, dash - dot - 1)) && IsNumber(target.substr(dash + 1)))
+        target.resize(dot);
+    return EndsWith(target, kPlugInExtension);
+}
 } // namespace
 
 WideString TemporaryPathFor(const WideString& target, DWORD run, unsigned attempt) {
@@ -42,15 +61,19 @@ DWORD CreateTemporaryFile(const WideString& target, COwnedHandle& file, WideStri
 
 void RemoveStaleTemporaryFiles(const WideString& folder) {
     const WideString longFolder = ExtendedLengthPath(folder);
+    // Held while the clean-up runs, so that the folder cannot be swapped for a link to
+    // another one meanwhile; a folder that is a link now is not cleaned at all.
+    COwnedHandle held;
+    if (OpenPlainFolder(longFolder, held) != ERROR_SUCCESS)
+        return;
     WIN32_FIND_DATAW entry;
     HANDLE find = ::FindFirstFileW((longFolder + L"\\*" + kSuffix).c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE)
         return;
     do {
-        // The pattern matches short names too: the long name decides. The suffix is
-        // this program's, in a folder of its own.
+        // The pattern matches short names too: the long name decides.
         const WideString name = entry.cFileName;
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && EndsWith(name, kSuffix))
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsTemporaryFileName(name))
             DeletePlainFile(longFolder + L"\\" + name);
     } while (::FindNextFileW(find, &entry));
     ::FindClose(find);

@@ -16,6 +16,7 @@ WideString TemporaryPathFor(const WideString& target, DWORD run, unsigned attemp
 DWORD CreateTemporaryFile(const WideString& target, COwnedHandle& file, WideString& path);
 
 // Removes from folder the temporary files that runs cut short left behind, so that
-// they do not pile up: only plain files with a temporary name of this program's; a
-// link or a folder of such a name is left as it is.
+// they do not pile up: only plain files named as this program names them (the form
+// above, or <target>.~qt as older versions did); a link or a folder of such a name is
+// left as it is, and so is everything in a folder that is itself a link.
 void RemoveStaleTemporaryFiles(const WideString& folder);

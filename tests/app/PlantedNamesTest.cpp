@@ -31,6 +31,16 @@ const char* NameOf(Plant plant) {
     }
 }
 
+// How many handles are open on a kernel object, in every process.
+ULONG HandleCount(HANDLE object) {
+    using QueryObject = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    const auto query = reinterpret_cast<QueryObject>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryObject")));
+    // The object's basic information: attributes, access, handles, references, ...
+    ULONG info[14] = {};
+    return query != nullptr && query(object, 0, info, sizeof(info), nullptr) >= 0 ? info[2] : 0;
+}
+
 class PlantedNamesTest : public ::testing::Test {
 protected:
     PlantedNamesTest() {
@@ -79,6 +89,10 @@ TEST_F(PlantedNamesTest, TemporaryNamesPlantedInThePlugInFolderAreNeitherFollowe
     WriteFileBytes(package / "Stale.8bf", "the stale plug-in");
     WriteFileBytes(target + "\\Stale.8bf.~qt", "half a copy");
     WriteFileBytes(target + "\\Stale.8bf.4242-0.~qt", "half a copy");
+    // The user's own, named nearly so.
+    const char* const usersOwn[] = {"notes.~qt", "Stale.txt.1-1.~qt", "Stale.8bf.1-x.~qt"};
+    for (const char* name : usersOwn)
+        WriteFileBytes(target + "\\" + name, "the user's own");
 
     InstallerRun run(package.Path());
     ASSERT_NE(nullptr, run.WaitForDialog());
@@ -104,14 +118,43 @@ TEST_F(PlantedNamesTest, TemporaryNamesPlantedInThePlugInFolderAreNeitherFollowe
     }
     EXPECT_EQ(3u, LinkCount(victims / "Ink.8bf"));
     EXPECT_TRUE(IsFolder(target + "\\Lines.8bf.~qt\\inside"));
-    // The plug-ins and every planted name, as they were; the stale copies are gone.
+    // The plug-ins, every planted name and the user's files, as they were; the stale
+    // copies are gone.
     std::vector<WideString> expected = {L"Stale.8bf"};
     for (const Case& c : cases)
         expected.push_back(ToWide(c.plugIn));
     for (const std::string& name : planted)
         expected.push_back(ToWide(name));
+    for (const char* name : usersOwn) {
+        expected.push_back(ToWide(name));
+        EXPECT_EQ("the user's own", ReadFileBytes(target + "\\" + name));
+    }
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, FileNames(target));
+}
+
+TEST_F(PlantedNamesTest, QuillonToolsPlantedAsALinkIsNeitherWrittenThroughNorCleanedUp) {
+    WriteFileBytes(package / "Ink.8bf", "the ink plug-in");
+    ASSERT_EQ(0, SHCreateDirectoryExA(nullptr, (hosts / "PS\\Plug-Ins").c_str(), nullptr));
+    // Named as an older version named its temporary copies.
+    const std::string precious = victims / "precious.8bf.1-1.~qt";
+    WriteFileBytes(precious, "the victim's own");
+    MakeSymbolicLink(Target(), victims.Path());
+
+    InstallerRun run(package.Path());
+    ASSERT_NE(nullptr, run.WaitForDialog());
+    Click(run.Control(IDOK));
+    EXPECT_EQ(std::vector<std::string>{"These plug-ins could not be installed.\n\nA file named "
+                                       "QuillonTools is in the way:\n" +
+                                       Target() +
+                                       "\\Ink.8bf\nIt is not a folder (a file, or a link to "
+                                       "another place): move or rename it, and run "
+                                       "QuillonDeploy again."},
+              run.AnswerEveryBox());
+    EXPECT_EQ(0u, run.WaitForExit());
+    EXPECT_EQ("the victim's own", ReadFileBytes(precious));
+    EXPECT_EQ(std::vector<WideString>{L"precious.8bf.1-1.~qt"}, FileNames(victims.Path()));
+    EXPECT_EQ("", ReadFileBytes(package / "puninst.log"));
 }
 
 TEST_F(PlantedNamesTest, UninstallLogPlantedAsALinkOrFolderIsLeftAsItIsAndTheBoxSaysWhy) {
@@ -141,16 +184,27 @@ TEST_F(PlantedNamesTest, UninstallLogPlantedAsALinkOrFolderIsLeftAsItIsAndTheBox
 
 TEST_F(PlantedNamesTest, NameOfTheRunningCopyHeldWithoutADialogIsToldNotEndedInSilence) {
     WriteFileBytes(package / "Ink.8bf", "the ink plug-in");
-    // A copy hung before its dialog appeared, or another program squatting the name
-    // with an object of another type.
-    for (bool mutex : {true, false}) {
-        SCOPED_TRACE(mutex ? "a mutex" : "an event");
+    // A copy hung before its dialog appeared, another program squatting the name with
+    // an object of another type, or one that shows a window like the installer's.
+    enum class Holder { Mutex, Event, MutexAndLookAlike };
+    for (Holder holder : {Holder::Mutex, Holder::Event, Holder::MutexAndLookAlike}) {
+        SCOPED_TRACE(holder == Holder::Event   ? "an event"
+                     : holder == Holder::Mutex ? "a mutex"
+                                               : "a mutex and a look-alike window");
         const COwnedHandle held(
-            mutex ? ::CreateMutexA(nullptr, TRUE, "QuillonDeploy.Installer")
-                  : ::CreateEventA(nullptr, TRUE, FALSE, "QuillonDeploy.Installer"));
+            holder == Holder::Event
+                ? ::CreateEventA(nullptr, TRUE, FALSE, "QuillonDeploy.Installer")
+                : ::CreateMutexA(nullptr, TRUE, "QuillonDeploy.Installer"));
         ASSERT_NE(nullptr, held.Get());
+        HWND lookAlike = holder != Holder::MutexAndLookAlike
+                             ? nullptr
+                             : ::CreateWindowExA(0, MAKEINTATOM(32770), "Quillon Tools deployment",
+                                                 WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                                 nullptr, nullptr, nullptr);
         InstallerRun run(package.Path());
         HWND box = WaitForMessageBox(run.Pid(), kAppName, 20000);
+        if (lookAlike != nullptr)
+            ::DestroyWindow(lookAlike);
         EXPECT_NE(nullptr, box);
         if (box == nullptr)
             continue;
@@ -164,6 +218,20 @@ TEST_F(PlantedNamesTest, NameOfTheRunningCopyHeldWithoutADialogIsToldNotEndedInS
                   text);
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((package / "puninst.log").c_str()));
     }
+}
+
+TEST_F(PlantedNamesTest, NameLetGoWhileTheInstallerWaitsForItsHolderIsTakenAndTheDialogOpens) {
+    WriteFileBytes(package / "Ink.8bf", "the ink plug-in");
+    // A copy that ends just as another starts.
+    COwnedHandle held(::CreateMutexA(nullptr, TRUE, "QuillonDeploy.Installer"));
+    ASSERT_NE(nullptr, held.Get());
+    InstallerRun run(package.Path());
+    // Let go once the installer has found the name held: it waits for a window then.
+    ASSERT_TRUE(WaitUntil([&] { return HandleCount(held.Get()) >= 2; }, 20000));
+    held.Close();
+    ASSERT_NE(nullptr, run.WaitForDialog(20000));
+    Click(run.Control(IDCANCEL));
+    EXPECT_EQ(0u, run.WaitForExit());
 }
 
 TEST_F(PlantedNamesTest, PlugInWhosePathFillsMaxPathIsInstalled) {
