@@ -8,7 +8,7 @@ CInstallerApp theApp;
 
 namespace {
 const char kInstanceName[] = "QuillonDeploy.Installer";
-const char kDialogCaption[] = "Quillon Tools deployment";
+const char kDialogCaption[] = INSTALLER_CAPTION;
 
 // How long a copy that holds the name is given to show its dialog: one that has just
 // started needs a moment, one that hangs would otherwise end every start in silence.
