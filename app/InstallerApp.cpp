@@ -52,9 +52,6 @@ const MessageMap& CInstallerApp::GetMessageMap() const {
 }
 
 BOOL CInstallerApp::InitInstance() {
-    // A host folder on an empty removable drive must not stop the installer with the
-    // system's "no disk" box; it is a folder that cannot be used like any other.
-    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     // One installer at a time: a second one would find the uninstall log held by the
     // first and lose its records. Held while the dialog runs: the object lives as long
     // as a copy holds it.
