@@ -58,6 +58,14 @@ void CInstallerDlg::AddHostFolder(const std::string& name, const WideString& fol
 }
 
 namespace {
+// The names of the sub-keys of root\listKey; none when it cannot be read. The key
+// reader keeps the list key for the keys opened beneath it.
+std::vector<std::string> ListSubkeys(CRegistryKey& key, HKEY root, const char* listKey) {
+    std::vector<std::string> names;
+    key.EnumSubkeys(root, listKey, names);
+    return names;
+}
+
 // The folder a text value of root\listKey\name[\below] names, by its real name; false
 // when the key or the value is missing, cannot be read or is empty.
 bool ReadFolder(CRegistryKey& key, HKEY root, const char* listKey, const std::string& name,
@@ -74,11 +82,8 @@ bool ReadFolder(CRegistryKey& key, HKEY root, const char* listKey, const std::st
 // the Plug-Ins folder of the application's folder.
 void CInstallerDlg::AddApplicationHosts(const char* listKey, const char* namePrefix) {
     CRegistryKey key;
-    std::vector<std::string> versions;
-    if (key.EnumSubkeys(HKEY_LOCAL_MACHINE, listKey, versions) != ERROR_SUCCESS)
-        return;
     WideString folder;
-    for (const std::string& version : versions) {
+    for (const std::string& version : ListSubkeys(key, HKEY_LOCAL_MACHINE, listKey)) {
         if (ReadFolder(key, HKEY_LOCAL_MACHINE, listKey, version, nullptr, "ApplicationPath",
                        folder))
             AddHostFolder(namePrefix + version, HostPlugInFolder(folder));
@@ -89,11 +94,8 @@ void CInstallerDlg::AddApplicationHosts(const char* listKey, const char* namePre
 // and its first filter folder, taken only when that folder exists.
 void CInstallerDlg::AddJascHosts() {
     CRegistryKey key;
-    std::vector<std::string> products;
-    if (key.EnumSubkeys(HKEY_CURRENT_USER, kJascKey, products) != ERROR_SUCCESS)
-        return;
     WideString folder;
-    for (const std::string& product : products) {
+    for (const std::string& product : ListSubkeys(key, HKEY_CURRENT_USER, kJascKey)) {
         if (ReadFolder(key, HKEY_CURRENT_USER, kJascKey, product, "FileLocations\\PlugIns\\0",
                        "Dir", folder))
             AddHostFolder(product, folder);

@@ -8,11 +8,18 @@ namespace {
 // absent.
 constexpr DWORD kValueBufferSize = 200;
 constexpr DWORD kKeyNameBufferSize = MAX_PATH;
+
+void CloseKey(HKEY& key) {
+    if (key != nullptr) {
+        ::RegCloseKey(key);
+        key = nullptr;
+    }
+}
 } // namespace
 
 CRegistryKey::~CRegistryKey() {
     Close();
-    ReleaseList();
+    CloseKey(m_hList);
 }
 
 LONG CRegistryKey::Open(HKEY root, const char* subKey, const char* part2, const char* part3) {
@@ -38,10 +45,7 @@ LONG CRegistryKey::Open(HKEY root, const char* subKey, const char* part2, const 
 }
 
 void CRegistryKey::Close() {
-    if (m_hKey != nullptr) {
-        ::RegCloseKey(m_hKey);
-        m_hKey = nullptr;
-    }
+    CloseKey(m_hKey);
 }
 
 LONG CRegistryKey::QueryString(const char* valueName, std::string& result,
@@ -99,7 +103,7 @@ std::string CRegistryKey::GetString(const char* valueName, const char* defaultVa
 }
 
 LONG CRegistryKey::EnumSubkeys(HKEY root, const char* subKey, std::vector<std::string>& names) {
-    ReleaseList();
+    CloseKey(m_hList);
     const LONG status = Open(root, subKey);
     if (status != ERROR_SUCCESS)
         return status;
@@ -114,12 +118,4 @@ LONG CRegistryKey::EnumSubkeys(HKEY root, const char* subKey, std::vector<std::s
     m_listPath = std::string(subKey != nullptr ? subKey : "") + '\\';
     m_hKey = nullptr;
     return ERROR_SUCCESS;
-}
-
-void CRegistryKey::ReleaseList() {
-    if (m_hList != nullptr) {
-        ::RegCloseKey(m_hList);
-        m_hList = nullptr;
-    }
-    m_listPath.clear();
 }

@@ -42,11 +42,10 @@ public:
     HKEY m_hKey = nullptr;
 
 private:
-    void ReleaseList();
-
     // The key last listed: a key named beneath it (root\subKey\part2...) is opened
-    // from it in one step. In the 64-bit build each level of a path from the root is a
-    // lookup of its own, which with many hosts registered costs several times as much.
+    // from it in one step. Where a 64-bit process reads the 32-bit view, each level of a
+    // path from the root can be a lookup of its own: with many hosts registered,
+    // opening every one from the root costs several times as much.
     HKEY m_hList = nullptr;
     HKEY m_listRoot = nullptr;
     std::string m_listPath;
