@@ -57,51 +57,51 @@ void CInstallerDlg::AddHostFolder(const std::string& name, const WideString& fol
     AddHost(name, ansi, folder);
 }
 
+namespace {
+// The names of the sub-keys of root\listKey; none when it cannot be read. The key
+// reader keeps the list key for the keys opened beneath it.
+std::vector<std::string> ListSubkeys(CRegistryKey& key, HKEY root, const char* listKey) {
+    std::vector<std::string> names;
+    key.EnumSubkeys(root, listKey, names);
+    return names;
+}
+
+// The folder a text value of root\listKey\name[\below] names, by its real name; false
+// when the key or the value is missing, cannot be read or is empty.
+bool ReadFolder(CRegistryKey& key, HKEY root, const char* listKey, const std::string& name,
+                const char* below, const char* valueName, WideString& folder) {
+    if (key.Open(root, listKey, name.c_str(), below) != ERROR_SUCCESS)
+        return false;
+    const LONG status = key.QueryWideString(valueName, folder);
+    key.Close();
+    return status == ERROR_SUCCESS && !folder.empty();
+}
+} // namespace
+
 // One row per version key whose ApplicationPath is set; the plug-in folder is always
 // the Plug-Ins folder of the application's folder.
 void CInstallerDlg::AddApplicationHosts(const char* listKey, const char* namePrefix) {
-    // Each version is opened beneath the open list key: opening every one by its full
-    // path from the root costs several times as much where many are registered.
-    CRegistryKey list;
-    if (list.Open(HKEY_LOCAL_MACHINE, listKey) != ERROR_SUCCESS)
-        return;
-    std::vector<std::string> versions;
-    list.EnumSubkeys(versions);
     CRegistryKey key;
-    for (const std::string& version : versions) {
-        if (key.Open(list.m_hKey, version.c_str()) != ERROR_SUCCESS)
-            continue;
-        WideString folder;
-        if (key.QueryWideString("ApplicationPath", folder) == ERROR_SUCCESS && !folder.empty())
+    WideString folder;
+    for (const std::string& version : ListSubkeys(key, HKEY_LOCAL_MACHINE, listKey)) {
+        if (ReadFolder(key, HKEY_LOCAL_MACHINE, listKey, version, nullptr, "ApplicationPath",
+                       folder))
             AddHostFolder(namePrefix + version, HostPlugInFolder(folder));
-        key.Close();
     }
 }
 
 // A JASC product can give two rows: its configured plug-in folder, taken as it is,
 // and its first filter folder, taken only when that folder exists.
 void CInstallerDlg::AddJascHosts() {
-    CRegistryKey list;
-    if (list.Open(HKEY_CURRENT_USER, kJascKey) != ERROR_SUCCESS)
-        return;
-    std::vector<std::string> products;
-    list.EnumSubkeys(products);
     CRegistryKey key;
-    for (const std::string& product : products) {
-        const std::string plugInsKey = product + "\\FileLocations\\PlugIns\\0";
-        WideString folder;
-        if (key.Open(list.m_hKey, plugInsKey.c_str()) == ERROR_SUCCESS) {
-            const LONG status = key.QueryWideString("Dir", folder);
-            key.Close();
-            if (status == ERROR_SUCCESS && !folder.empty())
-                AddHostFolder(product, folder);
-        }
-        const std::string filterKey = product + "\\ImageProcessingFilter";
-        if (key.Open(list.m_hKey, filterKey.c_str()) == ERROR_SUCCESS) {
-            if (key.QueryWideString("Directory1", folder) == ERROR_SUCCESS && !folder.empty() &&
-                PathExists(folder))
-                AddHostFolder(product, folder);
-            key.Close();
-        }
+    WideString folder;
+    for (const std::string& product : ListSubkeys(key, HKEY_CURRENT_USER, kJascKey)) {
+        if (ReadFolder(key, HKEY_CURRENT_USER, kJascKey, product, "FileLocations\\PlugIns\\0",
+                       "Dir", folder))
+            AddHostFolder(product, folder);
+        if (ReadFolder(key, HKEY_CURRENT_USER, kJascKey, product, "ImageProcessingFilter",
+                       "Directory1", folder) &&
+            PathExists(folder))
+            AddHostFolder(product, folder);
     }
 }

@@ -10,7 +10,7 @@ CInstallerApp theApp;
 
 namespace {
 const char kInstanceName[] = "QuillonDeploy.Installer";
-const char kDialogCaption[] = "Quillon Tools deployment";
+const char kDialogCaption[] = INSTALLER_CAPTION;
 
 // How long a copy that holds the name is given to show its dialog: one that has just
 // started needs a moment, one that hangs would otherwise end every start in silence.
@@ -114,9 +114,6 @@ const MessageMap& CInstallerApp::GetMessageMap() const {
 }
 
 BOOL CInstallerApp::InitInstance() {
-    // A host folder on an empty removable drive must not stop the installer with the
-    // system's "no disk" box; it is a folder that cannot be used like any other.
-    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     COwnedHandle instance;
     InstanceName name = TakeInstanceName(instance);
     if (name == InstanceName::HeldByACopy) {

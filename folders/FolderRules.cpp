@@ -39,86 +39,111 @@ size_t RootLength(const std::string& path) {
         return 2;
     return 0;
 }
-} // namespace
 
-bool HasControlCharacter(const std::string& text) {
-    // No code page uses bytes below 32 inside a double-byte character.
-    return std::any_of(text.begin(), text.end(),
-                       [](char c) { return c > 0 && static_cast<unsigned char>(c) < 32; });
+bool IsControlCharacter(char c) {
+    return c > 0 && static_cast<unsigned char>(c) < 32;
 }
 
-bool IsValidFolderName(const std::string& name, UINT codePage) {
-    // A line break in a folder name would also break the uninstall log's lines.
-    if (name.empty() || HasControlCharacter(name))
-        return false;
-    const std::vector<size_t> starts = CharacterStarts(name, codePage);
-    const size_t lastStart = starts[starts.size() - 2];
-    if (IsEdgeCharacter(name[0]) ||
-        (lastStart + 1 == name.size() && IsEdgeCharacter(name[lastStart])))
-        return false;
-    for (size_t i = 0; i + 1 < starts.size(); ++i) {
-        // A double-byte character can hold any byte as its second one.
-        if (starts[i + 1] - starts[i] != 1)
+// The component whose first character is starts[first], read to the next separator
+// or the end of the text: the index in starts where it ends, and whether it is a valid
+// folder name. A double-byte character is one character: its second byte can be any
+// byte, '\' included, and is never a separator or a forbidden character.
+struct Component {
+    size_t end;
+    bool valid;
+};
+
+Component ReadComponent(const std::string& text, const std::vector<size_t>& starts, size_t first) {
+    bool forbidden = false;
+    size_t index = first;
+    for (; starts[index] < text.size(); ++index) {
+        if (starts[index + 1] - starts[index] != 1)
             continue;
-        if (kForbidden.find(name[starts[i]]) != std::string_view::npos)
-            return false;
+        const char c = text[starts[index]];
+        if (c == '\\')
+            break;
+        forbidden = forbidden || kForbidden.find(c) != std::string_view::npos;
     }
-    return true;
+    const size_t begin = starts[first];
+    const size_t end = starts[index];
+    // A line break in a folder name would also break the uninstall log's lines. No code
+    // page uses bytes below 32 inside a double-byte character.
+    const bool valid = end > begin && !forbidden && !IsEdgeCharacter(text[begin]) &&
+                       !(starts[index - 1] + 1 == end && IsEdgeCharacter(text[end - 1])) &&
+                       std::none_of(text.begin() + begin, text.begin() + end, IsControlCharacter);
+    return {index, valid};
+}
+
+// A path read once from its root: where each level ends, as far as the rules hold, and
+// whether they hold to the end. A bare drive root has no levels.
+struct FolderLevels {
+    int verdict = kFolderInvalid;
+    std::vector<size_t> ends;
+};
+
+// roomBelow: the characters a caller will add below the folder, which must fit too.
+FolderLevels ReadLevels(const std::string& path, UINT codePage, size_t roomBelow) {
+    FolderLevels levels;
+    const size_t root = RootLength(path);
+    if (path.size() + roomBelow > kMaxPathLength || root == 0)
+        return levels;
+    if (path.size() == root) {
+        // Two separators alone name no server.
+        if (root == kDriveRootLength)
+            levels.verdict = kFolderReady;
+        return levels;
+    }
+    // The root is plain ASCII: its bytes are its characters.
+    const std::vector<size_t> starts = CharacterStarts(path, codePage);
+    for (size_t first = root;;) {
+        const Component component = ReadComponent(path, starts, first);
+        // An empty component (a doubled or trailing separator) breaks the rules too.
+        if (!component.valid)
+            return levels;
+        levels.ends.push_back(starts[component.end]);
+        if (starts[component.end] == path.size()) {
+            levels.verdict = kFolderReady;
+            return levels;
+        }
+        first = component.end + 1;
+    }
+}
+
+// Creates the levels the rules allowed, from the root down, so that a path broken
+// further down keeps the levels above the break. A bare drive root is only looked for.
+int CreateLevels(const std::string& path, const FolderLevels& levels) {
+    if (levels.verdict == kFolderReady && levels.ends.empty())
+        return PathExists(path) ? kFolderReady : kFolderNotCreated;
+    for (const size_t end : levels.ends) {
+        const std::string level = path.substr(0, end);
+        CreateOneFolder(level);
+        if (!PathExists(level))
+            return kFolderNotCreated;
+    }
+    return levels.verdict;
+}
+} // namespace
+
+bool IsValidFolderName(const std::string& name, UINT codePage) {
+    const std::vector<size_t> starts = CharacterStarts(name, codePage);
+    const Component component = ReadComponent(name, starts, 0);
+    return component.valid && starts[component.end] == name.size();
 }
 
 int CreateFolderPath(const std::string& path, FolderWork work, UINT codePage) {
-    if (path.size() > kMaxPathLength)
-        return kFolderInvalid;
-    const size_t root = RootLength(path);
-    if (root == 0)
-        return kFolderInvalid;
-    if (path.size() == root) {
-        // Two separators alone name no server.
-        if (root != kDriveRootLength)
-            return kFolderInvalid;
-        if (work == FolderWork::CheckOnly)
-            return kFolderReady;
-        return PathExists(path) ? kFolderReady : kFolderNotCreated;
-    }
-
-    // The root is plain ASCII: the first component starts right after it.
-    const std::vector<size_t> starts = CharacterStarts(path, codePage);
-    size_t index = 0;
-    while (starts[index] < root)
-        ++index;
-    for (;;) {
-        const size_t begin = starts[index];
-        size_t end = index;
-        while (starts[end] < path.size() && path[starts[end]] != '\\')
-            ++end;
-        const size_t endByte = starts[end];
-        if (!IsValidFolderName(path.substr(begin, endByte - begin), codePage))
-            return kFolderInvalid;
-        if (work == FolderWork::Create) {
-            const std::string level = path.substr(0, endByte);
-            CreateOneFolder(level);
-            if (!PathExists(level))
-                return kFolderNotCreated;
-        }
-        if (endByte == path.size())
-            return kFolderReady;
-        if (endByte + 1 == path.size())
-            return kFolderInvalid;
-        index = end + 1;
-    }
+    const FolderLevels levels = ReadLevels(path, codePage, 0);
+    return work == FolderWork::CheckOnly ? levels.verdict : CreateLevels(path, levels);
 }
 
 int EnsureFolder(const std::string& path, FolderCreation creation, size_t roomBelow) {
     // A box grows with its longest line: a path longer than a box can hold on the
     // screen, a text typed far beyond any path included, is shown shortened.
     const std::string shown = ShortenedInTheMiddle(path);
-    // One place tells the user why a folder cannot be used, whichever check found it.
+    // One place tells the user why a folder cannot be used, whichever step found it.
     try {
-        if (path.size() + roomBelow > kMaxPathLength)
-            throw static_cast<int>(kFolderInvalid);
-        int result = CreateFolderPath(path, FolderWork::CheckOnly);
-        if (result != kFolderReady)
-            throw result;
+        const FolderLevels levels = ReadLevels(path, CP_ACP, roomBelow);
+        if (levels.verdict != kFolderReady)
+            throw levels.verdict;
         if (PathExists(path))
             return kFolderReady;
         if (creation == FolderCreation::AskFirst) {
@@ -129,7 +154,7 @@ int EnsureFolder(const std::string& path, FolderCreation creation, size_t roomBe
             if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
                 return kFolderDeclined;
         }
-        result = CreateFolderPath(path, FolderWork::Create);
+        const int result = CreateLevels(path, levels);
         if (result != kFolderReady)
             throw result;
         return kFolderReady;

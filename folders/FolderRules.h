@@ -19,9 +19,6 @@ enum FolderResult : int {
 // " * / : < > ? \ | and no control character. Every other byte is allowed.
 bool IsValidFolderName(const std::string& name, UINT codePage = CP_ACP);
 
-// Control characters (1 to 31) are not allowed in Windows file names.
-bool HasControlCharacter(const std::string& text);
-
 // Whether CreateFolderPath only judges the path or also creates what is missing.
 enum class FolderWork { CheckOnly, Create };
 

@@ -17,7 +17,11 @@ void RestrictDllSearch() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // The process-wide policies, before anything is loaded or opened.
     RestrictDllSearch();
+    // A folder on an empty removable drive must not stop the program with the system's
+    // "no disk" box; it is a folder that cannot be used like any other.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     CWinApp* app = AfxGetApp();
     if (app == nullptr)
         return 1;

@@ -8,10 +8,18 @@ namespace {
 // absent.
 constexpr DWORD kValueBufferSize = 200;
 constexpr DWORD kKeyNameBufferSize = MAX_PATH;
+
+void CloseKey(HKEY& key) {
+    if (key != nullptr) {
+        ::RegCloseKey(key);
+        key = nullptr;
+    }
+}
 } // namespace
 
 CRegistryKey::~CRegistryKey() {
     Close();
+    CloseKey(m_hList);
 }
 
 LONG CRegistryKey::Open(HKEY root, const char* subKey, const char* part2, const char* part3) {
@@ -22,17 +30,22 @@ LONG CRegistryKey::Open(HKEY root, const char* subKey, const char* part2, const 
             path += part;
         }
     }
+    // A key beneath the one last listed is opened from it: only its own levels are
+    // looked up.
+    HKEY parent = root;
+    if (m_hList != nullptr && root == m_listRoot && path.size() > m_listPath.size() &&
+        path.compare(0, m_listPath.size(), m_listPath) == 0) {
+        parent = m_hList;
+        path.erase(0, m_listPath.size());
+    }
     HKEY key = nullptr;
-    const LONG status = ::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key);
+    const LONG status = ::RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key);
     m_hKey = status == ERROR_SUCCESS ? key : nullptr;
     return status;
 }
 
 void CRegistryKey::Close() {
-    if (m_hKey != nullptr) {
-        ::RegCloseKey(m_hKey);
-        m_hKey = nullptr;
-    }
+    CloseKey(m_hKey);
 }
 
 LONG CRegistryKey::QueryString(const char* valueName, std::string& result,
@@ -90,18 +103,19 @@ std::string CRegistryKey::GetString(const char* valueName, const char* defaultVa
 }
 
 LONG CRegistryKey::EnumSubkeys(HKEY root, const char* subKey, std::vector<std::string>& names) {
+    CloseKey(m_hList);
     const LONG status = Open(root, subKey);
     if (status != ERROR_SUCCESS)
         return status;
-    EnumSubkeys(names);
-    Close();
-    return ERROR_SUCCESS;
-}
-
-void CRegistryKey::EnumSubkeys(std::vector<std::string>& names) const {
     names.clear();
     char buffer[kKeyNameBufferSize];
     for (DWORD index = 0; ::RegEnumKeyA(m_hKey, index, buffer, kKeyNameBufferSize) == ERROR_SUCCESS;
          ++index)
         names.emplace_back(buffer);
+    // Kept for the keys the caller opens beneath it next, no longer as the open key.
+    m_hList = m_hKey;
+    m_listRoot = root;
+    m_listPath = std::string(subKey != nullptr ? subKey : "") + '\\';
+    m_hKey = nullptr;
+    return ERROR_SUCCESS;
 }

@@ -16,9 +16,8 @@ public:
     CRegistryKey(const CRegistryKey&) = delete;
     CRegistryKey& operator=(const CRegistryKey&) = delete;
 
-    // Opens root\subKey[\part2[\part3]] (root may be a key opened before); a null or
-    // empty part is left out. Returns the registry status (ERROR_SUCCESS when open).
-    // Does not close a key already open.
+    // Opens root\subKey[\part2[\part3]]; a null or empty part is left out. Returns the
+    // registry status (ERROR_SUCCESS when open). Does not close a key already open.
     LONG Open(HKEY root, const char* subKey, const char* part2 = nullptr,
               const char* part3 = nullptr);
     void Close();
@@ -36,10 +35,18 @@ public:
 
     // The names of all direct sub-keys, in the registry's order. When the key cannot
     // be opened, names is left as it was and the open's status returned; an error
-    // while listing ends the list early and still counts as success.
+    // while listing ends the list early and still counts as success. The listed key
+    // stays held until the next listing, for the Open of a key beneath it.
     LONG EnumSubkeys(HKEY root, const char* subKey, std::vector<std::string>& names);
-    // The same for the key held open now, which stays open.
-    void EnumSubkeys(std::vector<std::string>& names) const;
 
     HKEY m_hKey = nullptr;
+
+private:
+    // The key last listed: a key named beneath it (root\subKey\part2...) is opened
+    // from it in one step. Where a 64-bit process reads the 32-bit view, each level of a
+    // path from the root can be a lookup of its own: with many hosts registered,
+    // opening every one from the root costs several times as much.
+    HKEY m_hList = nullptr;
+    HKEY m_listRoot = nullptr;
+    std::string m_listPath;
 };

@@ -7,6 +7,9 @@
 #define IDR_MAINFRAME 128
 #define IDB_PICTURE 129
 
+// The installer dialog's caption, by which a second copy finds the one running.
+#define INSTALLER_CAPTION "Quillon Tools deployment"
+
 #define IDC_HOST_LIST 1000
 #define IDC_TARGET_HOSTS 1001
 #define IDC_TARGET_OTHER 1002
