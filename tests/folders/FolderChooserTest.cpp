@@ -1,5 +1,6 @@
 #include "folders/FolderChooser.h"
 
+#include "framework/DisplayText.h"
 #include "framework/WinApp.h"
 #include "tests/support/Files.h"
 #include "tests/support/Screenshot.h"
@@ -131,7 +132,9 @@ TEST_F(FolderChooserTest, InvalidTextKeepsTheChooserOpenAndCancelReturnsMinusOne
             Click(ok);
             HWND box = MessageBox();
             ASSERT_NE(nullptr, box);
-            EXPECT_EQ("The folder:\n\n" + text + "\n\nis invalid. Please reenter.",
+            // A path too long for one line of the box is shown shortened in the middle.
+            EXPECT_EQ("The folder:\n\n" + ShortenedInTheMiddle(text) +
+                          "\n\nis invalid. Please reenter.",
                       MessageBoxText(box));
             AnswerMessageBox(box, IDOK);
             EXPECT_TRUE(WaitUntil([&] { return FocusIn(dialog) == edit; }))
