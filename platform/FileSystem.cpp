@@ -202,10 +202,13 @@ CopyResult CopyBytes(HANDLE in, HANDLE out) {
 
 CopyResult InstallCopy(const WideString& source, const WideString& target) {
     // The package's folder may be written by others too: a plug-in that is a link to
-    // another file is not read, or that file would be copied where others can read it.
+    // another file, or has another name, is not read, or that file would be copied where
+    // others can read it. Checked on the handle, as Windows reports links; the lookup of
+    // its final path that Wine's links need costs a millisecond a copy, and the install
+    // is measured against a plain copy.
     COwnedHandle in;
     const DWORD opened = OpenPlainFile(ExtendedLengthPath(source), GENERIC_READ, FILE_SHARE_READ,
-                                       FILE_FLAG_SEQUENTIAL_SCAN, in);
+                                       FILE_FLAG_SEQUENTIAL_SCAN, in, NameCheck::HandleOnly);
     if (opened != ERROR_SUCCESS)
         return {opened, CopySide::Source};
     // The long form throughout: the temporary name is longer than the target's, and a

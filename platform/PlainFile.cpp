@@ -26,33 +26,44 @@ bool SameText(const WideString& a, const WideString& b) {
 // True when the open file is the one of that name in its folder. Wine follows a
 // symbolic link made outside Windows even when told not to, and shows no reparse
 // point: only where the file really lies tells the link apart.
+// The folder last checked, held open without delete sharing so that it cannot be
+// renamed or replaced by a link while it stands for its final path: the package's
+// plug-ins all lie in one folder, which is then looked up once, not once a plug-in.
+struct CheckedFolder {
+    WideString path;
+    COwnedHandle handle;
+    WideString finalPath;
+};
+
+const WideString* FinalPathOfFolder(const WideString& folder) {
+    static CheckedFolder checked;
+    if (checked.handle.Get() != nullptr && checked.path == folder)
+        return &checked.finalPath;
+    checked.handle.Reset(::CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    checked.path = folder;
+    checked.finalPath =
+        checked.handle.Get() != nullptr ? FinalPath(checked.handle.Get()) : WideString();
+    if (checked.finalPath.empty()) {
+        checked.handle.Close();
+        return nullptr;
+    }
+    if (checked.finalPath.back() != L'\\')
+        checked.finalPath += L'\\';
+    return &checked.finalPath;
+}
+
 bool IsReachedByItsOwnName(HANDLE file, const WideString& path) {
     WideString folder, name;
     if (!SplitAtLastSeparator(path, folder, name))
         return false;
-    // A drive's root folder is named with its separator; without it, the drive itself.
     if (!folder.empty() && folder.back() == L':')
         folder += L'\\';
-    const COwnedHandle folderHandle(
-        ::CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
-                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (folderHandle.Get() == nullptr)
-        return false;
-    WideString expected = FinalPath(folderHandle.Get());
-    if (expected.empty())
-        return false;
-    if (expected.back() != L'\\')
-        expected += L'\\';
-    return SameText(FinalPath(file), expected + name);
+    const WideString* expected = FinalPathOfFolder(folder);
+    return expected != nullptr && SameText(FinalPath(file), *expected + name);
 }
 
-bool IsPlainFile(HANDLE file, const WideString& path) {
-    BY_HANDLE_FILE_INFORMATION info{};
-    return ::GetFileInformationByHandle(file, &info) &&
-           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && info.nNumberOfLinks == 1 &&
-           IsReachedByItsOwnName(file, path);
-}
 
 // A file kept by a reparse point that is not a link (in the cloud, compressed,
 // deduplicated) is read and written through the system's handling of that point, which
@@ -84,7 +95,7 @@ bool IsLink(DWORD attributes, DWORD reparseTag) {
 }
 
 DWORD OpenPlainFile(const WideString& path, DWORD access, DWORD share, DWORD flags,
-                    COwnedHandle& file) {
+                    COwnedHandle& file, NameCheck check) {
     file.Reset(::CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING,
                              flags | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (file.Get() == nullptr) {
@@ -95,7 +106,12 @@ DWORD OpenPlainFile(const WideString& path, DWORD access, DWORD share, DWORD fla
                    ? kNotAPlainFile
                    : error;
     }
+    // Two small queries (Wine answers a query of everything with a lookup of the
+    // file's name, which costs more than the copy of a small plug-in): the attributes
+    // with the reparse tag, to tell a link from a file the system keeps elsewhere (a
+    // cloud or compressed file), and the count of the file's names.
     FILE_ATTRIBUTE_TAG_INFO tag{};
+    FILE_STANDARD_INFO standard{};
     DWORD error =
         ::GetFileInformationByHandleEx(file.Get(), FileAttributeTagInfo, &tag, sizeof(tag)) &&
                 !IsLink(tag.FileAttributes, tag.ReparseTag)
@@ -103,7 +119,12 @@ DWORD OpenPlainFile(const WideString& path, DWORD access, DWORD share, DWORD fla
             : kNotAPlainFile;
     if (error == ERROR_SUCCESS && (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
         error = ReopenOrdinarily(path, access, share, flags, file);
-    if (error == ERROR_SUCCESS && !IsPlainFile(file.Get(), path))
+    if (error == ERROR_SUCCESS && !(::GetFileInformationByHandleEx(file.Get(), FileStandardInfo,
+                                                                   &standard, sizeof(standard)) &&
+                                    !standard.Directory && standard.NumberOfLinks == 1))
+        error = kNotAPlainFile;
+    if (error == ERROR_SUCCESS && check == NameCheck::Whole &&
+        !IsReachedByItsOwnName(file.Get(), path))
         error = kNotAPlainFile;
     if (error != ERROR_SUCCESS)
         file.Close();

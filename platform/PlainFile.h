@@ -13,8 +13,12 @@ constexpr DWORD kNotAPlainFile = ERROR_CANT_ACCESS_FILE;
 // Opens the existing file of that name itself, never what a link of that name leads
 // to: refused (kNotAPlainFile) unless it is a plain file with no other name.
 // ERROR_SUCCESS with file open, or the error.
+// How much of the name OpenPlainFile checks: the whole, or only what the opened handle
+// tells (no link, no other name), for a file whose name was checked whole before.
+enum class NameCheck { Whole, HandleOnly };
+
 DWORD OpenPlainFile(const WideString& path, DWORD access, DWORD share, DWORD flags,
-                    COwnedHandle& file);
+                    COwnedHandle& file, NameCheck check = NameCheck::Whole);
 
 // True when a name with these attributes leads elsewhere: a reparse point whose tag
 // (FindFirstFile's dwReserved0, or the file's attribute tag) is a name surrogate, such
