@@ -1,5 +1,6 @@
 // The dialog's controls as a person uses them: the target radio buttons, the folder
 // chooser they and "..." open, and the host list's folder line.
+#include "folders/FolderChooser.h"
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
@@ -31,7 +32,7 @@ protected:
         return WaitForTopWindow(run->Pid(), kChooser, "#32770", timeoutMs);
     }
     std::string ChooserPath(HWND chooser) {
-        HWND box = ::GetDlgItem(chooser, 14148);
+        HWND box = ::GetDlgItem(chooser, IDC_CHOOSER_EDIT);
         WaitUntil([&] { return !TextOf(box).empty(); }, 2000);
         return TextOf(box);
     }
@@ -53,7 +54,7 @@ protected:
         HWND chooser = Chooser();
         if (chooser == nullptr)
             return false;
-        Type(::GetDlgItem(chooser, 14148), folder);
+        Type(::GetDlgItem(chooser, IDC_CHOOSER_EDIT), folder);
         Close(chooser, IDOK);
         return WaitUntil([&] { return TextOf(run->Control(IDC_OTHER_PATH)) == folder; });
     }
@@ -116,7 +117,7 @@ TEST_F(DialogBehaviourTest, BrowseStartsAtTheKeptFolderNotAtTypedText) {
     Click(run->Control(IDC_BROWSE));
     chooser = Chooser();
     ASSERT_NE(nullptr, chooser);
-    Type(::GetDlgItem(chooser, 14148), "C:\\");
+    Type(::GetDlgItem(chooser, IDC_CHOOSER_EDIT), "C:\\");
     Close(chooser, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return TextOf(edit) == "C:\\"; }));
 }

@@ -1,5 +1,6 @@
 // The whole job: the real QuillonDeploy.exe in a folder with plug-ins beside it, real
 // hosts in the registry, used from outside; the results are read from the disk.
+#include "folders/FolderChooser.h"
 #include "framework/MbcsText.h"
 #include "res/resource.h"
 #include "tests/support/Files.h"
@@ -166,7 +167,7 @@ TEST_F(InstallTest, DriveRootChosenInTheChooserGivesOneSeparatorBeforeQuillonToo
     Click(run.Control(IDC_TARGET_OTHER));
     HWND chooser = WaitForTopWindow(run.Pid(), "Select Directory", "#32770");
     ASSERT_NE(nullptr, chooser);
-    HWND path = ::GetDlgItem(chooser, 14148);
+    HWND path = ::GetDlgItem(chooser, IDC_CHOOSER_EDIT);
     ::PostMessageA(path, EM_SETSEL, 0, -1);
     TypeText(path, "C:\\");
     ASSERT_TRUE(WaitUntil([&] { return TextOf(path) == "C:\\"; }));
