@@ -13,7 +13,6 @@ void CUninstallLog::Open(const std::string& path) {
     DWORD error = OpenPlainFile(file, access, 0, FILE_FLAG_WRITE_THROUGH, m_file);
     if (error == ERROR_FILE_NOT_FOUND)
         error = CreateNewFile(file, access, FILE_FLAG_WRITE_THROUGH, m_file);
-    m_refused = error == kNotAPlainFile;
     m_error = error;
 }
 
@@ -49,6 +48,5 @@ bool CUninstallLog::Append(const std::string& destination) {
 
 void CUninstallLog::Close() {
     m_file.Close();
-    m_refused = false;
     m_error = ERROR_SUCCESS;
 }

@@ -5,6 +5,7 @@
 // and left as it is.
 #include "framework/Win32.h"
 #include "platform/OwnedHandle.h"
+#include "platform/PlainFile.h"
 
 #include <string>
 
@@ -15,7 +16,7 @@ public:
     bool IsOpen() const { return m_file.Get() != nullptr; }
     // True when the log's name is a link to another file or a folder, and the log was
     // therefore not opened.
-    bool IsRefused() const { return m_refused; }
+    bool IsRefused() const { return m_error == kNotAPlainFile; }
     // Appends one record: destination and CR LF, whole or not at all, on a line of its
     // own even after a line torn by a crash. True when the whole record was written.
     bool Append(const std::string& destination);
@@ -27,6 +28,5 @@ private:
     bool EndsWithLineBreak(LARGE_INTEGER end) const;
 
     COwnedHandle m_file;
-    bool m_refused = false;
     DWORD m_error = ERROR_SUCCESS;
 };

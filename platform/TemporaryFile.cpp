@@ -1,5 +1,6 @@
 #include "platform/TemporaryFile.h"
 
+#include "framework/FileFind.h"
 #include "framework/MbcsText.h"
 #include "platform/FileSystem.h"
 #include "platform/PlainFile.h"
@@ -66,15 +67,11 @@ void RemoveStaleTemporaryFiles(const WideString& folder) {
     COwnedHandle held;
     if (OpenPlainFolder(longFolder, held) != ERROR_SUCCESS)
         return;
-    WIN32_FIND_DATAW entry;
-    HANDLE find = ::FindFirstFileW((longFolder + L"\\*" + kSuffix).c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
+    CFileFind finder;
+    for (bool more = finder.FindFile(longFolder + L"\\*" + kSuffix); more;) {
+        more = finder.FindNextFile();
         // The pattern matches short names too: the long name decides.
-        const WideString name = entry.cFileName;
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsTemporaryFileName(name))
-            DeletePlainFile(longFolder + L"\\" + name);
-    } while (::FindNextFileW(find, &entry));
-    ::FindClose(find);
+        if (!finder.IsDirectory() && IsTemporaryFileName(finder.GetFileName()))
+            DeletePlainFile(finder.GetFilePath());
+    }
 }
