@@ -3,7 +3,7 @@
 #include "app/InstallerDlg.h"
 
 #include "folders/Destination.h"
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 #include "platform/FileSystem.h"
 #include "registry/RegistryKey.h"
 

@@ -6,7 +6,7 @@
 #include "folders/Destination.h"
 #include "folders/FolderRules.h"
 #include "framework/FileFind.h"
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 #include "framework/WinApp.h"
 #include "platform/FileSystem.h"
 #include "platform/TemporaryFile.h"
@@ -14,6 +14,15 @@
 namespace {
 const char kLogName[] = "\\puninst.log";
 const wchar_t kPluginPattern[] = L"\\*.8bf";
+
+// The plug-in's copy in the folder: the folder, a separator and the plug-in's name;
+// empty for a path with no name.
+WideString TargetIn(const WideString& folder, const WideString& plugIn) {
+    WideString packageFolder, name;
+    if (!SplitAtLastSeparator(plugIn, packageFolder, name) || name.empty())
+        return WideString();
+    return folder + L"\\" + name;
+}
 } // namespace
 
 void CInstallerDlg::OnOK() {
@@ -134,25 +143,26 @@ void CInstallerDlg::CopyPluginsTo(const std::string& destination, int prepared) 
     // spelling; it gets nothing.
     const FolderKind kind =
         prepared == kFolderReady ? KindOfFolder(destination) : FolderKind::Missing;
+    // The plug-ins are named as they are on disk: their targets are wide text.
+    const WideString folder = ToWide(destination);
     if (kind != FolderKind::RealFolder) {
-        RefuseDestination(ToWide(destination), kind == FolderKind::InTheWay
-                                                   ? CInstallReport::kInTheWay
-                                                   : CInstallReport::kBadFolder);
+        RefuseDestination(folder, kind == FolderKind::InTheWay ? CInstallReport::kInTheWay
+                                                               : CInstallReport::kBadFolder);
         return;
     }
     if (IsSameFolder(destination, m_strPackageFolder)) {
-        RefuseDestination(ToWide(destination), CInstallReport::kPackageFolder);
+        RefuseDestination(folder, CInstallReport::kPackageFolder);
         return;
     }
     WrittenDestination written;
     written.destination = destination;
+    written.folder = folder;
     written.recordError = m_hLog.Append(destination) ? ERROR_SUCCESS : m_hLog.Error();
-    const WideString folder = ToWide(destination);
     RemoveStaleTemporaryFiles(folder);
     for (const WideString& file : m_arrPluginFiles) {
-        WideString sourceFolder, name;
-        if (SplitAtLastSeparator(file, sourceFolder, name) && !name.empty())
-            TryCopy(written, file, folder + L"\\" + name);
+        const WideString target = TargetIn(folder, file);
+        if (!target.empty())
+            TryCopy(written, file, target);
     }
     m_written.push_back(std::move(written));
 }
@@ -205,7 +215,7 @@ CInstallReport CInstallerDlg::ReportNow() const {
     for (const WrittenDestination& written : m_written) {
         // A folder where nothing of this install arrived has nothing to delete by hand.
         if (written.recordError != ERROR_SUCCESS && written.holdsPlugIns)
-            report.AddUnloggedDestination(written.destination, written.recordError);
+            report.AddUnloggedDestination(written.folder, written.recordError);
         for (const FailedCopy& copy : written.failed) {
             if (copy.result.side == CopySide::Source)
                 report.AddFailedCopy(copy.source, copy.result.error, CInstallReport::Side::Package);
@@ -219,8 +229,8 @@ CInstallReport CInstallerDlg::ReportNow() const {
 
 void CInstallerDlg::RefuseDestination(const WideString& destination, CInstallReport::Cause cause) {
     for (const WideString& file : m_arrPluginFiles) {
-        WideString sourceFolder, name;
-        if (SplitAtLastSeparator(file, sourceFolder, name) && !name.empty())
-            m_report.AddRefusedCopy(destination + L"\\" + name, cause);
+        const WideString target = TargetIn(destination, file);
+        if (!target.empty())
+            m_report.AddRefusedCopy(target, cause);
     }
 }

@@ -1,7 +1,7 @@
 #include "app/InstallReport.h"
 
-#include "framework/DisplayText.h"
-#include "framework/MbcsText.h"
+#include "folders/DisplayText.h"
+#include "framework/Text.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>
@@ -60,7 +60,7 @@ WideString Listed(const std::vector<WideString>& paths, size_t& budget) {
     for (; listed < paths.size() && listed < limit; ++listed)
         text += ShortenedInTheMiddle(paths[listed]) + L"\n";
     if (listed < paths.size())
-        text += L"... and " + ToWide(std::to_string(paths.size() - listed)) + L" more\n";
+        text += L"... and " + DecimalText(paths.size() - listed) + L" more\n";
     budget -= std::min(budget, listed);
     return text;
 }
@@ -124,8 +124,8 @@ void CInstallReport::AddRefusedCopy(const WideString& target, Cause cause) {
     m_failed[cause].push_back(target);
 }
 
-void CInstallReport::AddUnloggedDestination(const std::string& destination, DWORD error) {
-    m_unlogged.push_back(ToWide(destination));
+void CInstallReport::AddUnloggedDestination(const WideString& destination, DWORD error) {
+    m_unlogged.push_back(destination);
     m_unloggedClearable = m_unloggedClearable || IsClearable(error);
 }
 

@@ -5,7 +5,7 @@
 // when the user can clear some of it while it waits: a program holding a file, a
 // full disk.
 #include "framework/Win32.h"
-#include "framework/WideString.h"
+#include "framework/Text.h"
 
 #include <string>
 #include <vector>
@@ -38,14 +38,15 @@ public:
     void AddRefusedCopy(const WideString& target, Cause cause);
     // A destination that holds plug-ins but whose log record is missing; error: why the
     // log could not take it.
-    void AddUnloggedDestination(const std::string& destination, DWORD error);
+    void AddUnloggedDestination(const WideString& destination, DWORD error);
     // The log was left as it is: its name is a link to another file, or a folder.
     void SetLogRefused() { m_logRefused = true; }
 
     bool IsEmpty() const;
     // True when some of it may be cleared by the user while the box waits.
     bool CanRetry() const;
-    // Wide: plug-ins are named by their real names.
+    // Wide: plug-ins are named by their real names; the log's ANSI path is the one
+    // text the report converts.
     WideString Message(const std::string& logPath) const;
 
     // The error's cause, for a copy that failed on that side.

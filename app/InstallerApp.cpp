@@ -17,19 +17,21 @@ const char kDialogCaption[] = INSTALLER_CAPTION;
 constexpr DWORD kDialogWaitMs = 3000;
 constexpr DWORD kPollMs = 100;
 
+// The file name in a path, or the empty text when there is no path.
+WideString FileNameIn(const WideString& path) {
+    WideString folder, name = path;
+    SplitAtLastSeparator(path, folder, name);
+    return name;
+}
+
 // The file name of a process's executable, or the empty text when it cannot be told.
 // The copy that runs may lie in another package's folder: the folder says nothing.
 WideString ExecutableNameOf(HANDLE process) {
     std::vector<wchar_t> path(32768);
     DWORD length = static_cast<DWORD>(path.size());
-    if (process == nullptr)
-        length = ::GetModuleFileNameW(nullptr, path.data(), length);
-    else if (!::QueryFullProcessImageNameW(process, 0, path.data(), &length))
-        length = 0;
-    if (length == 0 || length >= path.size())
+    if (!::QueryFullProcessImageNameW(process, 0, path.data(), &length) || length >= path.size())
         return WideString();
-    const WideString full(path.data(), length);
-    return full.substr(full.find_last_of(L"\\/") + 1);
+    return FileNameIn(WideString(path.data(), length));
 }
 
 bool RunsThisExecutable(HWND window, const WideString& ours) {
@@ -59,7 +61,7 @@ HWND FindRunningInstaller(const WideString& ours) {
 // The dialog of the copy that runs brought to the front. False when none appears in
 // time.
 bool BringRunningInstallerToFront() {
-    const WideString ours = ExecutableNameOf(nullptr);
+    const WideString ours = FileNameIn(AfxGetExecutablePath());
     if (ours.empty())
         return false;
     for (DWORD waited = 0;; waited += kPollMs) {

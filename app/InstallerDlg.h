@@ -4,7 +4,7 @@
 // other folder, the plug-in files, the log, the icon and the picture.
 #include "app/InstallReport.h"
 #include "app/UninstallLog.h"
-#include "framework/AccessibleName.h"
+#include "ui/AccessibleName.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "platform/FileSystem.h"
@@ -94,7 +94,9 @@ private:
     // A destination this install wrote into: whether the log holds its record, whether
     // plug-ins arrived there, and the copies still to do.
     struct WrittenDestination {
+        // As the log records it, and as the report names it.
         std::string destination;
+        WideString folder;
         DWORD recordError = ERROR_SUCCESS;
         bool holdsPlugIns = false;
         std::vector<FailedCopy> failed;

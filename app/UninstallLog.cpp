@@ -1,6 +1,6 @@
 #include "app/UninstallLog.h"
 
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 #include "platform/FileSystem.h"
 #include "platform/PlainFile.h"
 

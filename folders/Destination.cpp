@@ -1,6 +1,6 @@
 #include "folders/Destination.h"
 
-#include "framework/MbcsText.h"
+#include "folders/MbcsText.h"
 
 namespace {
 const wchar_t kPlugInsFolder[] = L"Plug-Ins";
@@ -20,4 +20,3 @@ WideString DestinationIn(const WideString& folder) {
     return (endsWithSeparator ? folder.substr(0, folder.size() - 1) : folder) +
            ToWide(kDestinationSubFolder);
 }
-

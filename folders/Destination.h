@@ -4,7 +4,7 @@
 // destination, and the uninstall log records exactly it, one line each. Pure text rules:
 // whether a destination may be written into is for the folder rules and the disk.
 #include "framework/Win32.h"
-#include "framework/WideString.h"
+#include "framework/Text.h"
 
 #include <string>
 

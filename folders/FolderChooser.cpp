@@ -2,7 +2,7 @@
 
 #include "folders/Destination.h"
 #include "folders/FolderRules.h"
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 #include "framework/WinApp.h"
 #include "platform/FileSystem.h"
 

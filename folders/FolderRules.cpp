@@ -1,7 +1,7 @@
 #include "folders/FolderRules.h"
 
-#include "framework/DisplayText.h"
-#include "framework/MbcsText.h"
+#include "folders/DisplayText.h"
+#include "folders/MbcsText.h"
 #include "framework/WinApp.h"
 #include "platform/FileSystem.h"
 

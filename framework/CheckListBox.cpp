@@ -1,8 +1,5 @@
 #include "framework/CheckListBox.h"
 
-#include "framework/Accessibility.h"
-#include "framework/CheckListAccessible.h"
-
 #include <algorithm>
 #include <vector>
 
@@ -11,11 +8,6 @@ namespace {
 // row and need no table of their own.
 constexpr LRESULT kStateMask = 0x3;
 constexpr LRESULT kDisabledFlag = 0x100;
-
-// The text stands at fixed offsets in the row, not centred in it.
-constexpr int kTextLeft = 10;
-constexpr int kTextTop = 2;
-const COLORREF kDisabledText = RGB(128, 128, 128);
 } // namespace
 
 int CCheckListBox::AddString(const std::string& text) {
@@ -46,7 +38,7 @@ void CCheckListBox::SetCheck(int row, int state) {
         return;
     SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(row),
                 (data & ~kStateMask) | (state & kStateMask));
-    InvalidateCheck(row);
+    InvalidateRow(row, true);
     if ((data & kStateMask) != (state & kStateMask))
         ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, m_hWnd, OBJID_CLIENT, row + 1);
 }
@@ -62,10 +54,7 @@ void CCheckListBox::Enable(int row, bool enabled) {
         return;
     SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(row),
                 enabled ? (data & ~kDisabledFlag) : (data | kDisabledFlag));
-    RECT rect{};
-    if (SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)) !=
-        LB_ERR)
-        ::InvalidateRect(m_hWnd, &rect, FALSE);
+    InvalidateRow(row);
 }
 
 bool CCheckListBox::IsEnabled(int row) const {
@@ -91,10 +80,6 @@ LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == ' ')
             return 0;
         break;
-    case WM_GETOBJECT:
-        if (LRESULT answer = OnGetObject(wParam, lParam))
-            return answer;
-        break;
     default:
         break;
     }
@@ -107,13 +92,8 @@ void CCheckListBox::OnLButtonDown(LPARAM point) {
     const int row = HIWORD(hit) == 0 ? static_cast<int>(LOWORD(hit)) : -1;
     if (row >= 0 && !IsEnabled(row))
         return;
-    if (row >= 0) {
-        RECT rect{};
-        SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
-        const int x = static_cast<short>(LOWORD(point));
-        if (x < rect.left + CheckColumnWidth())
-            Toggle(row);
-    }
+    if (row >= 0 && static_cast<short>(LOWORD(point)) < GetItemRect(row).left + CheckColumnWidth())
+        Toggle(row);
     // Then the list's own handling of the press, which selects the row.
     Default();
 }
@@ -135,25 +115,19 @@ void CCheckListBox::Toggle(int row) {
                    reinterpret_cast<LPARAM>(m_hWnd));
 }
 
-void CCheckListBox::InvalidateCheck(int row) {
+RECT CCheckListBox::GetItemRect(int row) const {
     RECT rect{};
     if (SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)) ==
         LB_ERR)
-        return;
-    rect.right = rect.left + CheckColumnWidth();
-    ::InvalidateRect(m_hWnd, &rect, FALSE);
+        return RECT{};
+    return rect;
 }
 
-LRESULT CCheckListBox::OnGetObject(WPARAM wParam, LPARAM lParam) {
-    if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT))
-        return 0;
-    IAccessible* standard = CreateStdAccessible(m_hWnd);
-    if (standard == nullptr)
-        return 0;
-    auto* rows = new CCheckListAccessible(this, standard);
-    const LRESULT answer = AnswerGetObject(wParam, rows);
-    rows->Release();
-    return answer;
+void CCheckListBox::InvalidateRow(int row, bool checkColumnOnly) {
+    RECT rect = GetItemRect(row);
+    if (checkColumnOnly)
+        rect.right = std::min(rect.right, rect.left + CheckColumnWidth());
+    ::InvalidateRect(m_hWnd, &rect, FALSE);
 }
 
 bool CCheckListBox::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
@@ -166,14 +140,14 @@ bool CCheckListBox::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* 
 
 void CCheckListBox::DrawRow(const DRAWITEMSTRUCT& item) {
     const int row = static_cast<int>(item.itemID);
-    RECT textPart = item.rcItem;
-    textPart.left += CheckColumnWidth();
+    DRAWITEMSTRUCT textPart = item;
+    textPart.rcItem.left += CheckColumnWidth();
     if (row >= 0 && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0) {
         DrawCheckColumn(item);
-        DrawTextPart(item.hDC, textPart, row, (item.itemState & ODS_SELECTED) != 0);
+        DrawItem(textPart);
     }
     if ((item.itemAction & ODA_FOCUS) != 0) {
-        ::DrawFocusRect(item.hDC, &textPart);
+        ::DrawFocusRect(item.hDC, &textPart.rcItem);
         AnnounceFocus((item.itemState & ODS_FOCUS) != 0 ? row : -1);
     }
 }
@@ -202,28 +176,6 @@ void CCheckListBox::DrawCheckColumn(const DRAWITEMSTRUCT& item) {
     if (!enabled)
         state |= DFCS_INACTIVE;
     ::DrawFrameControl(item.hDC, &image, DFC_BUTTON, state);
-}
-
-void CCheckListBox::DrawTextPart(HDC dc, const RECT& textPart, int row, bool selected) {
-    const bool disabled = !IsWindowEnabled() || !IsEnabled(row);
-    COLORREF text = disabled ? kDisabledText : ::GetSysColor(COLOR_WINDOWTEXT);
-    COLORREF back = RowBackground(row);
-    // A disabled list shows no selection.
-    if (!disabled && selected) {
-        text = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
-        back = ::GetSysColor(COLOR_HIGHLIGHT);
-    }
-    const COLORREF oldText = ::SetTextColor(dc, text);
-    const COLORREF oldBack = ::SetBkColor(dc, back);
-    const std::string label = GetText(row);
-    ::ExtTextOutA(dc, textPart.left + kTextLeft, textPart.top + kTextTop, ETO_OPAQUE, &textPart,
-                  label.c_str(), static_cast<UINT>(label.size()), nullptr);
-    ::SetTextColor(dc, oldText);
-    ::SetBkColor(dc, oldBack);
-}
-
-COLORREF CCheckListBox::RowBackground(int) const {
-    return ::GetSysColor(COLOR_WINDOW);
 }
 
 void CCheckListBox::AnnounceFocus(int row) {

@@ -1,8 +1,7 @@
 #pragma once
 // A list box with a check box at the left of every row. Created from a template as an
-// owner-drawn fixed list that keeps its strings; the list draws its rows itself and
-// asks a derived list only for the background of a row's text part. Screen readers
-// read the rows as check buttons.
+// owner-drawn fixed list that keeps its strings; the list draws what every row has, the
+// check box and the focus rectangle, and a derived list draws the text part.
 #include "framework/Wnd.h"
 
 #include <string>
@@ -25,31 +24,30 @@ public:
     int GetCheck(int row) const;
     void Enable(int row, bool enabled = true);
     bool IsEnabled(int row) const;
+    // The row's rectangle in the list; empty when there is no such row.
+    RECT GetItemRect(int row) const;
+    // Has the row, or only its check column, drawn again.
+    void InvalidateRow(int row, bool checkColumnOnly = false);
+    // As a click in the row's check box: 0 becomes 1, 1 or 2 becomes 0, and the
+    // parent is told.
+    void Toggle(int row);
 
 protected:
-    // The background of the text part of a row that is not highlighted (not selected,
-    // or disabled).
-    virtual COLORREF RowBackground(int row) const;
+    // Draws the text part of a row to draw whole or whose selection changed:
+    // item.rcItem is the row without its check column.
+    virtual void DrawItem(const DRAWITEMSTRUCT& item) = 0;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
-    // The default action of a screen reader's check button ticks its row.
-    friend class CCheckListAccessible;
-
     int CheckColumnWidth() const { return kCheckImageSize + 2; }
     void OnLButtonDown(LPARAM point);
     bool OnSpaceKey();
-    // 0 becomes 1, 1 or 2 becomes 0; the parent is told.
-    void Toggle(int row);
-    void InvalidateCheck(int row);
-    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
-    // The row's check box, its text, and the focus rectangle over the text part. The
-    // row index is negative for an empty list, which still draws its focus.
+    // The row's check box, its text part, and the focus rectangle over the text part.
+    // The row index is negative for an empty list, which still draws its focus.
     void DrawRow(const DRAWITEMSTRUCT& item);
     void DrawCheckColumn(const DRAWITEMSTRUCT& item);
-    void DrawTextPart(HDC dc, const RECT& textPart, int row, bool selected);
     // A screen reader is told of a row that got the focus, once per move.
     void AnnounceFocus(int row);
 

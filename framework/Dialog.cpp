@@ -105,24 +105,14 @@ INT_PTR CDialog::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     m_bNotHandled = outer;
     if (!handled)
         return FALSE;
-    switch (message) {
-    // The few messages whose answer a dialog procedure gives as its own result.
-    case WM_CHARTOITEM:
-    case WM_COMPAREITEM:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-    case WM_QUERYDRAGICON:
-    case WM_VKEYTOITEM:
+    // The few messages whose answer a dialog procedure gives as its own result; every
+    // other answer goes through the dialog's result slot.
+    if ((message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) ||
+        message == WM_CHARTOITEM || message == WM_COMPAREITEM || message == WM_QUERYDRAGICON ||
+        message == WM_VKEYTOITEM)
         return static_cast<INT_PTR>(result);
-    default:
-        // Every other answer goes through the dialog's result slot.
-        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, static_cast<LONG_PTR>(result));
-        return TRUE;
-    }
+    ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, static_cast<LONG_PTR>(result));
+    return TRUE;
 }
 
 void CDialog::OnHelpInfo() {

@@ -3,7 +3,7 @@
 // loop: for (bool more = find.FindFile(p); more;) { more = find.FindNextFile(); ... }
 // FindNextFile moves to the next entry and tells whether another one follows it.
 #include "framework/Win32.h"
-#include "framework/WideString.h"
+#include "framework/Text.h"
 
 #include <string>
 

@@ -1,21 +1,11 @@
 #include "framework/WinApp.h"
 
 #include "framework/Wnd.h"
-#include "framework/MbcsText.h"
 
 #include <vector>
 
 namespace {
 CWinApp* g_app = nullptr;
-
-std::string BaseNameWithoutExtension(const std::string& path) {
-    const size_t separator = FindLastSeparator(path);
-    std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
-    const size_t dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0)
-        name.erase(dot);
-    return name;
-}
 } // namespace
 
 CWinApp::CWinApp() {
@@ -36,26 +26,36 @@ CWinApp* AfxGetApp() {
     return g_app;
 }
 
-CWnd* AfxGetMainWnd() {
-    return g_app != nullptr ? g_app->m_pMainWnd : nullptr;
-}
-
 HINSTANCE AfxGetResourceHandle() {
     return g_app != nullptr ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
 }
 
-const std::string& AfxGetAppName() {
-    static const std::string name = [] {
-        std::vector<char> path(MAX_PATH);
+const WideString& AfxGetExecutablePath() {
+    static const WideString path = [] {
+        std::vector<wchar_t> buffer(MAX_PATH);
         for (;;) {
             const DWORD length =
-                ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+                ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
             if (length == 0)
-                return std::string();
-            if (length < path.size())
-                return BaseNameWithoutExtension(std::string(path.data(), length));
-            path.resize(path.size() * 2);
+                return WideString();
+            if (length < buffer.size())
+                return WideString(buffer.data(), length);
+            if (buffer.size() >= 32768)
+                return WideString();
+            buffer.resize(buffer.size() * 2);
         }
+    }();
+    return path;
+}
+
+const WideString& AfxGetAppName() {
+    static const WideString name = [] {
+        WideString folder, file = AfxGetExecutablePath();
+        SplitAtLastSeparator(AfxGetExecutablePath(), folder, file);
+        const size_t dot = file.rfind(L'.');
+        if (dot != WideString::npos && dot > 0)
+            file.erase(dot);
+        return file;
     }();
     return name;
 }
@@ -68,7 +68,7 @@ HWND AfxGetSafeOwner(CWnd* parent) {
             owner = ::GetParent(owner);
         return owner;
     }
-    CWnd* main = AfxGetMainWnd();
+    CWnd* main = g_app != nullptr ? g_app->m_pMainWnd : nullptr;
     if (main == nullptr || main->m_hWnd == nullptr)
         return nullptr;
     return ::GetLastActivePopup(main->m_hWnd);
@@ -98,11 +98,10 @@ HWND MessageBoxOwner() {
 } // namespace
 
 int AfxMessageBox(const std::string& text, UINT type) {
-    return ::MessageBoxA(MessageBoxOwner(), text.c_str(), AfxGetAppName().c_str(),
-                         WithDefaultIcon(type));
+    return AfxMessageBox(ToWide(text), type);
 }
 
 int AfxMessageBox(const WideString& text, UINT type) {
-    return ::MessageBoxW(MessageBoxOwner(), text.c_str(), ToWide(AfxGetAppName()).c_str(),
+    return ::MessageBoxW(MessageBoxOwner(), text.c_str(), AfxGetAppName().c_str(),
                          WithDefaultIcon(type));
 }

@@ -4,7 +4,7 @@
 // and the process ends when it returns.
 #include "framework/MessageMap.h"
 #include "framework/Win32.h"
-#include "framework/WideString.h"
+#include "framework/Text.h"
 
 #include <string>
 
@@ -31,11 +31,13 @@ protected:
 };
 
 CWinApp* AfxGetApp();
-CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetResourceHandle();
 
+// The executable's path, by its real name, however long; empty when it cannot be read.
+const WideString& AfxGetExecutablePath();
+
 // The executable's base name: the caption of every message box.
-const std::string& AfxGetAppName();
+const WideString& AfxGetAppName();
 
 // The window that should own a new modal window: the nearest window that is not a
 // child, starting from parent; with no parent, the last active pop-up of the main
@@ -47,4 +49,5 @@ HWND AfxGetSafeOwner(CWnd* parent);
 // Yes/No/Cancel and no icon gets the exclamation icon.
 int AfxMessageBox(const std::string& text, UINT type = MB_OK);
 // The same for a text that names things the code page cannot hold, such as files.
+// Every box is shown in UTF-16, so the caption is the executable's real name.
 int AfxMessageBox(const WideString& text, UINT type = MB_OK);

@@ -147,14 +147,6 @@ std::string WindowText(HWND hWnd) {
     return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
 }
 
-std::string CWnd::GetWindowText() const {
-    return WindowText(m_hWnd);
-}
-
-void CWnd::SetWindowText(const std::string& text) {
-    ::SetWindowTextA(m_hWnd, text.c_str());
-}
-
 bool CWnd::EnableWindow(bool enable) {
     return ::EnableWindow(m_hWnd, enable ? TRUE : FALSE) != 0;
 }

@@ -30,8 +30,6 @@ public:
     // The object bound to hWnd by SubclassWindow, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
 
-    std::string GetWindowText() const;
-    void SetWindowText(const std::string& text);
     bool EnableWindow(bool enable);
     bool IsWindowEnabled() const;
     HWND GetDlgItem(int id) const;

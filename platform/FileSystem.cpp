@@ -1,6 +1,6 @@
 #include "platform/FileSystem.h"
 
-#include "framework/MbcsText.h"
+#include "framework/WinApp.h"
 #include "platform/OwnedHandle.h"
 #include "platform/PlainFile.h"
 #include "platform/TemporaryFile.h"
@@ -19,22 +19,6 @@ void CreateOneFolder(const std::string& path) {
 }
 
 namespace {
-// The wide call gives the real name, however long, where the ANSI one substitutes.
-WideString ExecutablePathWide() {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0)
-            return WideString();
-        if (length < buffer.size())
-            return WideString(buffer.data(), length);
-        if (buffer.size() >= 32768)
-            return WideString();
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 WideString ShortForm(const WideString& path) {
     const DWORD size = ::GetShortPathNameW(path.c_str(), nullptr, 0);
     if (size == 0)
@@ -55,7 +39,7 @@ bool ToAnsiPath(const WideString& path, std::string& ansi) {
 
 bool GetExecutableFolder(std::string& folder) {
     WideString longForm, name;
-    if (!SplitAtLastSeparator(ExecutablePathWide(), longForm, name))
+    if (!SplitAtLastSeparator(AfxGetExecutablePath(), longForm, name))
         return false;
     return ToAnsiPath(longForm, folder);
 }

@@ -3,7 +3,7 @@
 // separators; the plug-in files, whose names the code page may not hold, are copied by
 // wide paths.
 #include "framework/Win32.h"
-#include "framework/WideString.h"
+#include "framework/Text.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // written by others, who can plant a link under a name it uses: a link there is never
 // followed, and a file that has other names is never written through.
 #include "framework/Win32.h"
-#include "framework/WideString.h"
+#include "framework/Text.h"
 #include "platform/OwnedHandle.h"
 
 // What OpenPlainFile answers for a name that is a link (symbolic or hard), a folder or

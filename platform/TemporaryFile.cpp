@@ -1,7 +1,7 @@
 #include "platform/TemporaryFile.h"
 
 #include "framework/FileFind.h"
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 #include "platform/FileSystem.h"
 #include "platform/PlainFile.h"
 
@@ -39,8 +39,7 @@ bool IsTemporaryFileName(const WideString& name) {
 } // namespace
 
 WideString TemporaryPathFor(const WideString& target, DWORD run, unsigned attempt) {
-    return target + L"." + ToWide(std::to_string(run)) + L"-" + ToWide(std::to_string(attempt)) +
-           kSuffix;
+    return target + L"." + DecimalText(run) + L"-" + DecimalText(attempt) + kSuffix;
 }
 
 DWORD CreateTemporaryFile(const WideString& target, COwnedHandle& file, WideString& path) {

@@ -1,6 +1,6 @@
 #include "registry/RegistryKey.h"
 
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 
 namespace {
 // The values read are host folders, which must leave room for the sub-folder below

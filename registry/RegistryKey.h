@@ -4,7 +4,7 @@
 // programs and register there, and the 64-bit build must see what the shipped 32-bit
 // build sees.
 #include "framework/Win32.h"
-#include "framework/WideString.h"
+#include "framework/Text.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // Where the plug-ins go and what the uninstall log says about it: the real installer,
 // given destinations a careless or a hostile user could give it. A record is written
 // only for the folder the plug-ins really went into.
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"

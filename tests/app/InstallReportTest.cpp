@@ -26,8 +26,7 @@ TEST(InstallReportTest, EachFailureIsToldUnderItsCauseWithWhatTheUserCanDo) {
          L"Close the programs that use these plug-ins, such as your image editor.", true},
         {ERROR_USER_MAPPED_FILE, Side::Destination, L"In use by another program:",
          L"Close the programs that use these plug-ins, such as your image editor.", true},
-        {kTargetIsAFolder, Side::Destination,
-         L"A folder of the same name is in the way:",
+        {kTargetIsAFolder, Side::Destination, L"A folder of the same name is in the way:",
          L"Move or rename these folders, then run QuillonDeploy again.", false},
         {ERROR_ACCESS_DENIED, Side::Destination, L"Access denied or read-only:",
          L"Check that these folders may be written to: the disk or the folder may be read-only, "
@@ -73,8 +72,8 @@ TEST(InstallReportTest, BoxNamesABoundedNumberOfShortenedPathsAndCountsTheRest) 
         report.AddFailedCopy(L"C:\\B\\QuillonTools\\" + WideString(std::to_wstring(i).c_str()) +
                                  L".8bf",
                              ERROR_PATH_NOT_FOUND, Side::Destination);
-    report.AddUnloggedDestination("C:\\C\\QuillonTools", ERROR_ACCESS_DENIED);
-    report.AddUnloggedDestination("C:\\D\\QuillonTools", ERROR_ACCESS_DENIED);
+    report.AddUnloggedDestination(L"C:\\C\\QuillonTools", ERROR_ACCESS_DENIED);
+    report.AddUnloggedDestination(L"C:\\D\\QuillonTools", ERROR_ACCESS_DENIED);
     const WideString message = report.Message("C:\\Kit\\puninst.log");
 
     // Five of a group at most, twelve in the whole box; every group names one at least.

@@ -1,7 +1,7 @@
 // The whole job: the real QuillonDeploy.exe in a folder with plug-ins beside it, real
 // hosts in the registry, used from outside; the results are read from the disk.
 #include "folders/FolderChooser.h"
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"

@@ -50,7 +50,7 @@ protected:
         }
         seen.hostDirs = m_arrHostDirs;
         seen.target = m_nTarget;
-        seen.hostPath = m_wndHostPath.GetWindowText();
+        seen.hostPath = WindowText(m_wndHostPath.m_hWnd);
         seen.selection = m_lstHosts.GetCurSel();
         seen.hostsRadio = IsChecked(GetDlgItem(IDC_TARGET_HOSTS));
         seen.otherRadio = IsChecked(GetDlgItem(IDC_TARGET_OTHER));

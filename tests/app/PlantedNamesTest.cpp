@@ -1,7 +1,7 @@
 // Names planted where the installer writes, as a hostile user would: the package
 // folder, the plug-in folders and the single-instance object are all open to others,
 // and the installer runs with administrator rights. Links are made for real.
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 #include "platform/OwnedHandle.h"
 #include "res/resource.h"
 #include "tests/support/Files.h"

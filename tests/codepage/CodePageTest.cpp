@@ -3,7 +3,7 @@
 #include "folders/FolderRules.h"
 
 #include "tests/app/InstallerDlgProbe.h"
-#include "framework/MbcsText.h"
+#include "folders/MbcsText.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
 #include "tests/support/WindowDriver.h"

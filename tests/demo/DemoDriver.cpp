@@ -2,7 +2,7 @@
 // folder given, waits for its dialog shown and painted, photographs it, presses
 // Install (Enter) and answers any message box with OK, as a person would. Every wait
 // is bounded, so the demo never hangs. Usage: demo_driver FOLDER
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 #include "tests/support/InstallerRun.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/WindowDriver.h"

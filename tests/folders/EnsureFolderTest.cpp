@@ -3,6 +3,7 @@
 #include "framework/WinApp.h"
 #include "tests/support/Files.h"
 #include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ protected:
 };
 
 TEST_F(EnsureFolderTest, ExistingFolderOrRootShowsNothing) {
-    MessageBoxWatcher boxes(AfxGetAppName());
+    MessageBoxWatcher boxes(OwnCaption());
     EXPECT_EQ(0, EnsureFolder(folder.Path(), FolderCreation::AskFirst));
     EXPECT_EQ(0, EnsureFolder("C:\\", FolderCreation::AskFirst));
     EXPECT_TRUE(boxes.Seen().empty());
@@ -29,7 +30,7 @@ TEST_F(EnsureFolderTest, ExistingFolderOrRootShowsNothing) {
 TEST_F(EnsureFolderTest, MissingFolderIsCreatedOnlyWhenTheUserAgrees) {
     const std::string path = folder / "new\\deeper";
     {
-        MessageBoxWatcher boxes(AfxGetAppName(), {IDNO});
+        MessageBoxWatcher boxes(OwnCaption(), {IDNO});
         EXPECT_EQ(-1, EnsureFolder(path, FolderCreation::AskFirst));
         ASSERT_EQ(1u, boxes.Seen().size());
         EXPECT_EQ("The folder:\n\n" + path +
@@ -39,13 +40,13 @@ TEST_F(EnsureFolderTest, MissingFolderIsCreatedOnlyWhenTheUserAgrees) {
     }
     EXPECT_FALSE(IsFolder(folder / "new"));
     {
-        MessageBoxWatcher boxes(AfxGetAppName(), {IDYES});
+        MessageBoxWatcher boxes(OwnCaption(), {IDYES});
         EXPECT_EQ(0, EnsureFolder(path, FolderCreation::AskFirst));
         EXPECT_EQ(1u, boxes.Seen().size());
     }
     EXPECT_TRUE(IsFolder(path));
     {
-        MessageBoxWatcher boxes(AfxGetAppName());
+        MessageBoxWatcher boxes(OwnCaption());
         EXPECT_EQ(0, EnsureFolder(folder / "silent\\too", FolderCreation::Silent));
         EXPECT_TRUE(boxes.Seen().empty());
     }
@@ -57,7 +58,7 @@ TEST_F(EnsureFolderTest, ReportsInvalidAndUncreatableFoldersWithThePathAsTyped) 
     const std::string trailing = folder.Path() + "\\";
     const std::string percent = folder / "%s%n%d|";
     const std::string blocked = folder / "file\\sub";
-    MessageBoxWatcher boxes(AfxGetAppName());
+    MessageBoxWatcher boxes(OwnCaption());
     EXPECT_EQ(1, EnsureFolder(trailing, FolderCreation::AskFirst));
     EXPECT_EQ(1, EnsureFolder(percent, FolderCreation::AskFirst));
     EXPECT_EQ(2, EnsureFolder(blocked, FolderCreation::Silent));
@@ -73,7 +74,7 @@ TEST_F(EnsureFolderTest, ReportsInvalidAndUncreatableFoldersWithThePathAsTyped) 
 }
 
 TEST_F(EnsureFolderTest, PrepareFolderDropsOneTrailingSeparatorAndNeverAsks) {
-    MessageBoxWatcher boxes(AfxGetAppName());
+    MessageBoxWatcher boxes(OwnCaption());
     EXPECT_EQ(0, PrepareFolder(folder / "Plug-Ins\\"));
     EXPECT_TRUE(IsFolder(folder / "Plug-Ins"));
     EXPECT_EQ(0, PrepareFolder(folder / "QuillonTools"));

@@ -1,6 +1,6 @@
 #include "folders/FolderChooser.h"
 
-#include "framework/DisplayText.h"
+#include "folders/DisplayText.h"
 #include "framework/WinApp.h"
 #include "tests/support/Files.h"
 #include "tests/support/Screenshot.h"
@@ -51,7 +51,7 @@ protected:
         TypeText(edit, text);
         EXPECT_TRUE(EditShows(text)) << "the path box does not show the typed " << text;
     }
-    HWND MessageBox() { return WaitForMessageBox(::GetCurrentProcessId(), AfxGetAppName()); }
+    HWND MessageBox() { return WaitForMessageBox(::GetCurrentProcessId(), OwnCaption()); }
 
     TempFolder folder{"chooser"};
     HWND dialog = nullptr;
@@ -106,7 +106,7 @@ TEST_F(FolderChooserTest, MissingFolderIsCreatedWhenTheUserSaysYesAndThenAccepte
         AnswerMessageBox(box, IDNO);
         // Declined: the chooser stays open and nothing is made.
         EXPECT_TRUE(WaitUntil(
-            [&] { return FindTopWindow(::GetCurrentProcessId(), AfxGetAppName()) == nullptr; }));
+            [&] { return FindTopWindow(::GetCurrentProcessId(), OwnCaption()) == nullptr; }));
         EXPECT_TRUE(::IsWindowVisible(dialog));
         EXPECT_FALSE(IsFolder(folder / "Plug-ins"));
 

@@ -1,6 +1,6 @@
 #include "framework/FileFind.h"
 
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 
 #include "tests/support/Files.h"
 

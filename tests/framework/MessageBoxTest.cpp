@@ -15,7 +15,7 @@ struct SeenBox {
 // Shows the application's message box on this thread and answers it from another.
 int ShowAndAnswer(const std::string& text, UINT type, int answer, SeenBox* seen) {
     UserThread user([&] {
-        HWND box = WaitForMessageBox(::GetCurrentProcessId(), AfxGetAppName());
+        HWND box = WaitForMessageBox(::GetCurrentProcessId(), OwnCaption());
         if (box == nullptr)
             return;
         seen->found = true;
@@ -29,7 +29,7 @@ int ShowAndAnswer(const std::string& text, UINT type, int answer, SeenBox* seen)
 }
 
 TEST(MessageBoxTest, CaptionIsTheExecutablesNameAndTheDefaultIconIsTheExclamation) {
-    EXPECT_EQ("framework_tests", AfxGetAppName());
+    EXPECT_EQ("framework_tests", OwnCaption());
 
     SeenBox seen;
     EXPECT_EQ(IDNO,

@@ -1,6 +1,6 @@
 // The paths the installer's wide calls are given: Windows refuses a plain path longer
 // than MAX_PATH, which Wine does not, so what is passed is read here.
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 #include "platform/FileSystem.h"
 #include "platform/TemporaryFile.h"
 

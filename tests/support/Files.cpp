@@ -1,6 +1,6 @@
 #include "tests/support/Files.h"
 
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 
 #include <algorithm>
 #include <stdexcept>

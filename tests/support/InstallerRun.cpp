@@ -1,6 +1,6 @@
 #include "tests/support/InstallerRun.h"
 
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 #include "tests/support/Files.h"
 #include "tests/support/WindowDriver.h"
 

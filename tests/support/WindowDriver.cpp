@@ -1,5 +1,7 @@
 #include "tests/support/WindowDriver.h"
 
+#include "framework/WinApp.h"
+
 #include <algorithm>
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
@@ -206,4 +208,10 @@ void AnswerMessageBox(HWND box, int buttonId) {
         Click(button);
     else
         ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+}
+
+std::string OwnCaption() {
+    std::string caption;
+    ToAnsiExactly(AfxGetAppName(), caption);
+    return caption;
 }

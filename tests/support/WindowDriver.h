@@ -4,7 +4,7 @@
 // this process (from another thread) and of other processes alike; input is posted,
 // so a click that opens a modal box never blocks the driver.
 #include "framework/Win32.h"
-#include "framework/WideString.h"
+#include "framework/Text.h"
 
 #include <functional>
 #include <string>
@@ -44,6 +44,8 @@ void TypeText(HWND edit, const std::string& text);
 
 // A message box of process pid: a dialog captioned with the application's name.
 HWND WaitForMessageBox(DWORD pid, const std::string& caption, DWORD timeoutMs = kDefaultWait);
+// The caption of this test program's own message boxes: its executable's name.
+std::string OwnCaption();
 // The box's message (its longest static text).
 std::string MessageBoxText(HWND box);
 // The same in UTF-16, for a message that names things the code page cannot hold.

@@ -1,6 +1,6 @@
-#include "framework/Accessibility.h"
+#include "ui/Accessibility.h"
 
-#include "framework/MbcsText.h"
+#include "framework/Text.h"
 
 namespace {
 // The calls taken from the system's libraries. Each is found by name in a library

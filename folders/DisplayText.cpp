@@ -1,6 +1,6 @@
-#include "framework/DisplayText.h"
+#include "folders/DisplayText.h"
 
-#include "framework/MbcsText.h"
+#include "folders/MbcsText.h"
 
 #include <vector>
 

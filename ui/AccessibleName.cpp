@@ -1,13 +1,12 @@
-#include "framework/AccessibleName.h"
+#include "ui/AccessibleName.h"
 
-#include "framework/Accessibility.h"
-#include "framework/AccessibleProxy.h"
+#include "ui/AccessibleProxy.h"
 
 namespace {
 // The system's object for the control under another name.
 class CNamedAccessible : public CAccessibleProxy {
 public:
-    CNamedAccessible(HWND hWnd, IAccessible* standard, const std::string& name)
+    CNamedAccessible(HWND hWnd, const std::string& name, IAccessible* standard)
         : CAccessibleProxy(hWnd, standard), m_strName(name) {}
 
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
@@ -30,14 +29,10 @@ void CAccessibleName::Attach(HWND control, const std::string& name) {
 }
 
 LRESULT CAccessibleName::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-        if (IAccessible* standard = CreateStdAccessible(m_hWnd)) {
-            auto* named = new CNamedAccessible(m_hWnd, standard, m_strName);
-            const LRESULT answer = AnswerGetObject(wParam, named);
-            named->Release();
-            if (answer != 0)
-                return answer;
-        }
+    if (message == WM_GETOBJECT) {
+        if (LRESULT answer =
+                AnswerWithProxy<CNamedAccessible>(m_hWnd, wParam, lParam, m_hWnd, m_strName))
+            return answer;
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }

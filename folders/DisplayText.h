@@ -4,7 +4,7 @@
 // in the middle: its drive and first folders, and its last names, which tell the user
 // most.
 #include "framework/Win32.h"
-#include "framework/WideString.h"
+#include "framework/Text.h"
 
 #include <string>
 

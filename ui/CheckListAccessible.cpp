@@ -1,6 +1,6 @@
-#include "framework/CheckListAccessible.h"
+#include "ui/CheckListAccessible.h"
 
-#include "framework/Accessibility.h"
+#include "ui/Accessibility.h"
 #include "framework/CheckListBox.h"
 
 namespace {
@@ -76,8 +76,8 @@ HRESULT CCheckListAccessible::get_accState(VARIANT child, VARIANT* state) {
         bits |= STATE_SYSTEM_SELECTED;
     if (::GetFocus() == m_hWnd && list->SendMessage(LB_GETCARETINDEX) == row)
         bits |= STATE_SYSTEM_FOCUSED;
-    RECT rect{}, client{};
-    list->SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    const RECT rect = list->GetItemRect(row);
+    RECT client{};
     ::GetClientRect(m_hWnd, &client);
     if (rect.top >= client.bottom || rect.bottom <= client.top)
         bits |= STATE_SYSTEM_OFFSCREEN;
@@ -136,10 +136,7 @@ HRESULT CCheckListAccessible::accDoDefaultAction(VARIANT child) {
     List()->Toggle(row);
     // A click also selects the row, which redraws it whole; here nothing else would
     // show the tick in the row's text part.
-    RECT rect{};
-    if (List()->SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(row),
-                            reinterpret_cast<LPARAM>(&rect)) != LB_ERR)
-        ::InvalidateRect(m_hWnd, &rect, FALSE);
+    List()->InvalidateRow(row);
     return S_OK;
 }
 
@@ -150,8 +147,7 @@ HRESULT CCheckListAccessible::accLocation(LONG* left, LONG* top, LONG* width, LO
     const int row = Row(child);
     if (row < 0)
         return E_INVALIDARG;
-    RECT rect{};
-    List()->SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    RECT rect = List()->GetItemRect(row);
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     *left = rect.left;
     *top = rect.top;

@@ -3,7 +3,7 @@
 // check button named by its text, checked when ticked, unavailable when disabled, with
 // the list's focus and selection; its default action ticks or clears the row as a
 // click in its check box does. Everything else is the system's object for the list.
-#include "framework/AccessibleProxy.h"
+#include "ui/AccessibleProxy.h"
 
 class CCheckListBox;
 

@@ -1,4 +1,4 @@
-#include "framework/DisplayText.h"
+#include "folders/DisplayText.h"
 
 #include <gtest/gtest.h>
 
