@@ -4,8 +4,8 @@
 // them, and the destinations the uninstall log does not hold. The box offers Retry
 // when the user can clear some of it while it waits: a program holding a file, a
 // full disk.
-#include "framework/Win32.h"
 #include "framework/Text.h"
+#include "framework/Win32.h"
 
 #include <string>
 #include <vector>

@@ -4,11 +4,11 @@
 // other folder, the plug-in files, the log, the icon and the picture.
 #include "app/InstallReport.h"
 #include "app/UninstallLog.h"
-#include "ui/AccessibleName.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "platform/FileSystem.h"
 #include "res/resource.h"
+#include "ui/AccessibleName.h"
 #include "ui/HostCheckList.h"
 
 #include <string>

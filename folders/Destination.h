@@ -3,8 +3,8 @@
 // a place the user chose, but into its QuillonTools sub-folder: that sub-folder is the
 // destination, and the uninstall log records exactly it, one line each. Pure text rules:
 // whether a destination may be written into is for the folder rules and the disk.
-#include "framework/Win32.h"
 #include "framework/Text.h"
+#include "framework/Win32.h"
 
 #include <string>
 

@@ -3,8 +3,8 @@
 // breaks a path, so a path longer than a box can hold on the screen is shown shortened
 // in the middle: its drive and first folders, and its last names, which tell the user
 // most.
-#include "framework/Win32.h"
 #include "framework/Text.h"
+#include "framework/Win32.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // Lists the entries of a folder that match a pattern such as C:\Dir\*.txt. The usual
 // loop: for (bool more = find.FindFile(p); more;) { more = find.FindNextFile(); ... }
 // FindNextFile moves to the next entry and tells whether another one follows it.
-#include "framework/Win32.h"
 #include "framework/Text.h"
+#include "framework/Win32.h"
 
 #include <string>
 

@@ -3,8 +3,8 @@
 // runs. The entry point calls InitInstance; a dialog program does all its work there,
 // and the process ends when it returns.
 #include "framework/MessageMap.h"
-#include "framework/Win32.h"
 #include "framework/Text.h"
+#include "framework/Win32.h"
 
 #include <string>
 

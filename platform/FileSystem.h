@@ -2,8 +2,8 @@
 // The file-system operations the installer needs. Paths are ANSI texts with '\'
 // separators; the plug-in files, whose names the code page may not hold, are copied by
 // wide paths.
-#include "framework/Win32.h"
 #include "framework/Text.h"
+#include "framework/Win32.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // Files opened by their own name only. The folders the installer writes into may be
 // written by others, who can plant a link under a name it uses: a link there is never
 // followed, and a file that has other names is never written through.
-#include "framework/Win32.h"
 #include "framework/Text.h"
+#include "framework/Win32.h"
 #include "platform/OwnedHandle.h"
 
 // What OpenPlainFile answers for a name that is a link (symbolic or hard), a folder or

@@ -2,8 +2,8 @@
 // The temporary file a plug-in is copied into beside its target before it replaces
 // the target. Its name is this run's own and ends in .~qt, never in .8bf (not even in
 // its short form), so no host loads a half-written copy.
-#include "framework/Win32.h"
 #include "framework/Text.h"
+#include "framework/Win32.h"
 #include "platform/OwnedHandle.h"
 
 // The name tried at attempt (0, 1, ...) by the run with process id run: target's own

@@ -3,8 +3,8 @@
 // registry whichever build runs: the plug-in hosts this installer serves are 32-bit
 // programs and register there, and the 64-bit build must see what the shipped 32-bit
 // build sees.
-#include "framework/Win32.h"
 #include "framework/Text.h"
+#include "framework/Win32.h"
 
 #include <string>
 #include <vector>

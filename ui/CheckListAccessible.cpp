@@ -1,7 +1,7 @@
 #include "ui/CheckListAccessible.h"
 
-#include "ui/Accessibility.h"
 #include "framework/CheckListBox.h"
+#include "ui/Accessibility.h"
 
 namespace {
 // A screen reader may hold the object after the list has gone.

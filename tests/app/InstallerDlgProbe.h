@@ -3,8 +3,8 @@
 // notes what the dialog holds and shows once initialised, then ends itself.
 #include "app/InstallerDlg.h"
 
-#include "tests/support/WindowDriver.h"
 #include "tests/support/UserThread.h"
+#include "tests/support/WindowDriver.h"
 
 #include <atomic>
 #include <string>

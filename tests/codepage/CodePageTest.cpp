@@ -2,12 +2,12 @@
 // character can be '\': the katakana "so" is the bytes 83 5C.
 #include "folders/FolderRules.h"
 
-#include "tests/app/InstallerDlgProbe.h"
 #include "folders/MbcsText.h"
+#include "tests/app/InstallerDlgProbe.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
-#include "tests/support/WindowDriver.h"
 #include "tests/support/Registry.h"
+#include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "framework/WinApp.h"
 #include "tests/support/Files.h"
 #include "tests/support/Screenshot.h"
-#include "tests/support/WindowDriver.h"
 #include "tests/support/UserThread.h"
+#include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
 

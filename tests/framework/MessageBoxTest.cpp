@@ -1,7 +1,7 @@
 #include "framework/WinApp.h"
 
-#include "tests/support/WindowDriver.h"
 #include "tests/support/UserThread.h"
+#include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
 

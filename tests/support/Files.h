@@ -1,7 +1,7 @@
 #pragma once
 // Real folders and files on the test prefix's drive C:, removed again afterwards.
-#include "framework/Win32.h"
 #include "framework/Text.h"
+#include "framework/Win32.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 // One run of the real QuillonDeploy.exe: copied into a folder of the test's (where the
 // plug-ins lie beside it and its log goes), started, and ended when the test ends.
-#include "framework/Win32.h"
 #include "framework/Text.h"
+#include "framework/Win32.h"
 
 #include <string>
 #include <vector>

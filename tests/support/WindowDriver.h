@@ -3,8 +3,8 @@
 // they show, clicks, presses keys, types, answers message boxes. Works on windows of
 // this process (from another thread) and of other processes alike; input is posted,
 // so a click that opens a modal box never blocks the driver.
-#include "framework/Win32.h"
 #include "framework/Text.h"
+#include "framework/Win32.h"
 
 #include <functional>
 #include <string>
