@@ -84,3 +84,24 @@ std::vector<std::string> InstallerRun::AnswerEveryBox(DWORD timeoutMs) {
     }
     return texts;
 }
+
+void PressInstall(InstallerRun& run) {
+    Click(run.Control(IDOK));
+}
+
+InstallOutcome RunInstall(const std::string& folder, const DialogUse& use) {
+    return RunInstall(ToWide(folder), use);
+}
+
+InstallOutcome RunInstall(const WideString& folder, const DialogUse& use) {
+    InstallerRun run(folder);
+    InstallOutcome outcome;
+    outcome.dialogShown = run.WaitForDialog() != nullptr;
+    if (outcome.dialogShown) {
+        use(run);
+        outcome.boxes = run.AnswerEveryBox();
+    }
+    // A run whose dialog never came is ended at once.
+    outcome.exitCode = run.WaitForExit(outcome.dialogShown ? 30000 : 0);
+    return outcome;
+}

@@ -4,6 +4,7 @@
 #include "framework/Win32.h"
 #include "framework/WideString.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,3 +47,19 @@ private:
     PROCESS_INFORMATION m_process{};
     HWND m_dialog = nullptr;
 };
+
+// What a person does in the dialog, ending with a press of Install.
+using DialogUse = std::function<void(InstallerRun&)>;
+void PressInstall(InstallerRun& run);
+
+// What one whole run came to.
+struct InstallOutcome {
+    bool dialogShown = false;
+    std::vector<std::string> boxes; // the texts of the boxes it showed, each answered with OK
+    DWORD exitCode = STILL_ACTIVE;
+};
+
+// Starts the installer in folder, uses its dialog as use says (by default, presses
+// Install), answers every box it shows and waits for it to end.
+InstallOutcome RunInstall(const std::string& folder, const DialogUse& use = PressInstall);
+InstallOutcome RunInstall(const WideString& folder, const DialogUse& use = PressInstall);
