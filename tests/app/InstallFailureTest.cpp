@@ -3,6 +3,8 @@
 // program, a full disk.
 #include "tests/app/InstallTest.h"
 
+#include "platform/OwnedHandle.h"
+
 #include <shlobj.h>
 
 namespace {
@@ -11,6 +13,12 @@ using Boxes = std::vector<std::string>;
 // The closing box's offer, at the end of every failure that a retry may mend.
 const char kRetryLine[] =
     "\n\nChoose Retry to try these again, or Cancel to leave them as they are.";
+
+// A file held open without sharing, as a running program holds what it uses.
+COwnedHandle HoldWithoutSharing(const std::string& path) {
+    return COwnedHandle(
+        ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
 
 std::string MissingFromLog(const std::string& log, const std::string& folder) {
     return "These folders are missing from the uninstall log " + log + ":\n" + folder +
@@ -23,11 +31,8 @@ TEST_F(InstallTest, WithoutPlugInsTheUserIsToldAndNothingIsWritten) {
     ::DeleteFileA((package / "Ink.8bf").c_str());
     RegisterPhotoshop("7.0", hosts / "PS");
 
-    const InstallOutcome outcome = RunInstall(package.Path());
-    ASSERT_TRUE(outcome.dialogShown);
-    EXPECT_EQ(Boxes{"Error: There are no files to copy!\nThis may be a bad installation"},
-              outcome.boxes);
-    EXPECT_EQ(0u, outcome.exitCode);
+    EXPECT_EQ(EndedWell({"Error: There are no files to copy!\nThis may be a bad installation"}),
+              RunInstall(package.Path()));
     EXPECT_FALSE(LogExists());
     EXPECT_FALSE(IsFolder(hosts / "PS"));
 }
@@ -55,21 +60,18 @@ TEST_F(InstallTest, PlugInInUseIsReportedByNameAndTheOthersArrive) {
     const std::string target = hosts / "PS\\Plug-Ins\\QuillonTools";
     ASSERT_EQ(0, SHCreateDirectoryExA(nullptr, target.c_str(), nullptr));
     WriteFileBytes(target + "\\Ink.8bf", "loaded by a running host");
-    // The host holds the plug-in open without sharing, as a running editor does.
-    HANDLE held = ::CreateFileA((target + "\\Ink.8bf").c_str(), GENERIC_READ, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    COwnedHandle held = HoldWithoutSharing(target + "\\Ink.8bf");
+    ASSERT_NE(nullptr, held.Get());
 
     const InstallOutcome outcome = RunInstall(package.Path());
-    ::CloseHandle(held);
-    ASSERT_TRUE(outcome.dialogShown);
-    EXPECT_EQ(0u, outcome.exitCode);
-    EXPECT_EQ(Boxes{"These plug-ins could not be installed.\n\nIn use by another program:\n" +
-                    target +
-                    "\\Ink.8bf\nClose the programs that use these plug-ins, such as your image "
-                    "editor." +
-                    kRetryLine},
-              outcome.boxes);
+    held.Close();
+    EXPECT_EQ(
+        EndedWell({"These plug-ins could not be installed.\n\nIn use by another program:\n" +
+                   target +
+                   "\\Ink.8bf\nClose the programs that use these plug-ins, such as your image "
+                   "editor." +
+                   kRetryLine}),
+        outcome);
     EXPECT_EQ(ReadFileBytes(package / "Quillon Soft Focus.8bf"),
               ReadFileBytes(target + "\\Quillon Soft Focus.8bf"));
     EXPECT_EQ("loaded by a running host", ReadFileBytes(target + "\\Ink.8bf"));
@@ -79,16 +81,13 @@ TEST_F(InstallTest, PlugInInUseIsReportedByNameAndTheOthersArrive) {
 TEST_F(InstallTest, LogHeldByAnotherProgramLetsTheInstallFinishAndSaysWhatIsNotLogged) {
     RegisterPhotoshop("7.0", hosts / "PS");
     WriteFileBytes(package / "puninst.log", "kept\r\n");
-    HANDLE held = ::CreateFileA((package / "puninst.log").c_str(), GENERIC_READ, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    COwnedHandle held = HoldWithoutSharing(package / "puninst.log");
+    ASSERT_NE(nullptr, held.Get());
 
     const InstallOutcome outcome = RunInstall(package.Path());
-    ::CloseHandle(held);
-    ASSERT_TRUE(outcome.dialogShown);
-    EXPECT_EQ(0u, outcome.exitCode);
+    held.Close();
     const std::string target = hosts / "PS\\Plug-Ins\\QuillonTools";
-    EXPECT_EQ(Boxes{MissingFromLog(package / "puninst.log", target)}, outcome.boxes);
+    EXPECT_EQ(EndedWell({MissingFromLog(package / "puninst.log", target)}), outcome);
     EXPECT_EQ("kept\r\n", Log());
     ExpectPlugins(target);
 }
@@ -117,11 +116,10 @@ TEST_F(FullDiskTest, FailedCopyKeepsTheOldPlugInWholeAndLeavesNoTemporaryFile) {
         PressInstall(run);
     });
     ::DeleteFileA(filler.c_str());
-    ASSERT_TRUE(outcome.dialogShown);
-    EXPECT_EQ(0u, outcome.exitCode);
-    EXPECT_EQ(Boxes{"These plug-ins could not be installed.\n\nNot enough space on the disk:\n" +
-                    target + "\\Ink.8bf\nFree some space on the disk." + kRetryLine},
-              outcome.boxes);
+    EXPECT_EQ(
+        EndedWell({"These plug-ins could not be installed.\n\nNot enough space on the disk:\n" +
+                   target + "\\Ink.8bf\nFree some space on the disk." + kRetryLine}),
+        outcome);
     EXPECT_EQ("the older ink plug-in that works", ReadFileBytes(target + "\\Ink.8bf"));
     EXPECT_EQ(std::vector<WideString>{L"Ink.8bf"}, FileNames(target));
 }
@@ -145,16 +143,12 @@ TEST_F(FullDiskTest, LogRecordIsWrittenWholeOrNotAtAllAndOnALineOfItsOwn) {
         filler = FillDisk(small.Path());
         PressInstall(run);
     });
-    ASSERT_TRUE(full.dialogShown);
-    EXPECT_EQ(0u, full.exitCode);
-    EXPECT_EQ(Boxes{MissingFromLog(small / "puninst.log", target)}, full.boxes);
+    EXPECT_EQ(EndedWell({MissingFromLog(small / "puninst.log", target)}), full);
     EXPECT_EQ(earlier, ReadFileBytes(small / "puninst.log"));
 
     ::DeleteFileA(filler.c_str());
     const InstallOutcome freed = RunInstall(small.Path());
-    ASSERT_TRUE(freed.dialogShown);
-    EXPECT_EQ(0u, freed.exitCode);
-    EXPECT_TRUE(freed.boxes.empty());
+    EXPECT_EQ(EndedWell(), freed);
     EXPECT_EQ(earlier + "\r\n" + target + "\r\n", ReadFileBytes(small / "puninst.log"));
 }
 } // namespace

@@ -61,9 +61,7 @@ TEST_F(InstallTest, DriveRootChosenInTheChooserGivesOneSeparatorBeforeQuillonToo
         ASSERT_TRUE(WaitUntil([&] { return TextOf(run.Control(IDC_OTHER_PATH)) == "C:\\"; }));
         PressInstall(run);
     });
-    ASSERT_TRUE(outcome.dialogShown);
-    EXPECT_EQ(Boxes{}, outcome.boxes);
-    EXPECT_EQ(0u, outcome.exitCode);
+    EXPECT_EQ(EndedWell(), outcome);
     EXPECT_EQ("C:\\QuillonTools\r\n", Log());
     ExpectPlugins("C:\\QuillonTools");
     RemoveTree("C:\\QuillonTools");
@@ -74,10 +72,7 @@ TEST_F(InstallTest, LineBreakInAHostFolderNeverReachesTheLogNorTheDisk) {
     const std::string injected = hosts / "PSP\r\nC:\\windows\\system32";
     RegisterPhotoshop("7.0", hosts / "PS");
     RegisterJasc("Paint Shop Pro 8", injected);
-    const InstallOutcome outcome = RunInstall(package.Path(), [](InstallerRun& run) {
-        run.ClickHostCheck(1);
-        PressInstall(run);
-    });
+    const InstallOutcome outcome = RunInstall(package.Path(), ClickHostCheckThenInstall(1));
     ASSERT_TRUE(outcome.dialogShown);
     EXPECT_EQ(0u, outcome.exitCode);
 
@@ -116,9 +111,7 @@ TEST_F(InstallTest, PackageFolderNamedOutsideTheCodePageUsesItsOwnPlugInsAndLog)
         RemoveTree(target);
 
         const InstallOutcome outcome = RunInstall(folder);
-        ASSERT_TRUE(outcome.dialogShown);
-        EXPECT_EQ(Boxes{}, outcome.boxes);
-        EXPECT_EQ(0u, outcome.exitCode);
+        EXPECT_EQ(EndedWell(), outcome);
         EXPECT_EQ(target + "\r\n", ReadFileBytes(folder + L"\\puninst.log"));
         EXPECT_EQ(std::vector<WideString>{L"Ink.8bf"}, FileNames(target));
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
@@ -181,10 +174,7 @@ TEST_F(InstallTest, ExecutablePathLongerThan256CharactersStillFindsItsPlugIns) {
     ::CopyFileA((package / "Ink.8bf").c_str(), (deep + "\\Ink.8bf").c_str(), FALSE);
     RegisterPhotoshop("7.0", hosts / "PS");
 
-    const InstallOutcome outcome = RunInstall(deep);
-    ASSERT_TRUE(outcome.dialogShown);
-    EXPECT_EQ(Boxes{}, outcome.boxes);
-    EXPECT_EQ(0u, outcome.exitCode);
+    EXPECT_EQ(EndedWell(), RunInstall(deep));
     const std::string target = hosts / "PS\\Plug-Ins\\QuillonTools";
     EXPECT_EQ(target + "\r\n", ReadFileBytes(deep + "\\puninst.log"));
     EXPECT_EQ(ReadFileBytes(package / "Ink.8bf"), ReadFileBytes(target + "\\Ink.8bf"));

@@ -6,20 +6,12 @@
 #include "tests/support/WindowDriver.h"
 
 namespace {
-using Boxes = std::vector<std::string>;
-
 TEST_F(InstallTest, TickedHostsGetEveryPlugInAndOneLogLineEachInRowOrder) {
     RegisterPhotoshop("7.0", hosts / "Photoshop\\");
     RegisterPhotoshop("8.0", hosts / "Photoshop 8");
     RegisterJasc("Paint Shop Pro 8", hosts / "PSP\\Plugins\\");
 
-    const InstallOutcome outcome = RunInstall(package.Path(), [](InstallerRun& run) {
-        run.ClickHostCheck(2);
-        PressInstall(run);
-    });
-    ASSERT_TRUE(outcome.dialogShown);
-    EXPECT_EQ(Boxes{}, outcome.boxes);
-    EXPECT_EQ(0u, outcome.exitCode);
+    EXPECT_EQ(EndedWell(), RunInstall(package.Path(), ClickHostCheckThenInstall(2)));
 
     const std::string first = hosts / "Photoshop\\Plug-Ins\\QuillonTools";
     const std::string third = hosts / "PSP\\Plugins\\QuillonTools";
@@ -46,9 +38,7 @@ TEST_F(InstallTest, InstallingAgainAppendsTheLinesAndReplacesTheFilesReadOnlyOrN
         // Enter is Install.
         const InstallOutcome outcome = RunInstall(
             package.Path(), [](InstallerRun& run) { PressKey(run.Control(IDOK), VK_RETURN); });
-        ASSERT_TRUE(outcome.dialogShown);
-        EXPECT_EQ(Boxes{}, outcome.boxes);
-        EXPECT_EQ(0u, outcome.exitCode);
+        EXPECT_EQ(EndedWell(), outcome);
     }
     EXPECT_EQ("C:\\Earlier\\QuillonTools\r\n" + target + "\r\n" + target + "\r\n", Log());
     ExpectPlugins(target);
@@ -57,13 +47,7 @@ TEST_F(InstallTest, InstallingAgainAppendsTheLinesAndReplacesTheFilesReadOnlyOrN
 
 TEST_F(InstallTest, NoTickedRowCopiesNothingButTheLogIsThere) {
     RegisterPhotoshop("7.0", hosts / "PS");
-    const InstallOutcome outcome = RunInstall(package.Path(), [](InstallerRun& run) {
-        run.ClickHostCheck(0);
-        PressInstall(run);
-    });
-    ASSERT_TRUE(outcome.dialogShown);
-    EXPECT_EQ(Boxes{}, outcome.boxes);
-    EXPECT_EQ(0u, outcome.exitCode);
+    EXPECT_EQ(EndedWell(), RunInstall(package.Path(), ClickHostCheckThenInstall(0)));
     EXPECT_TRUE(LogExists());
     EXPECT_EQ("", Log());
     EXPECT_FALSE(IsFolder(hosts / "PS"));

@@ -101,9 +101,7 @@ TEST_F(PlantedNamesTest, TemporaryNamesPlantedInThePlugInFolderAreNeitherFollowe
             }
         PressInstall(run);
     });
-    ASSERT_TRUE(outcome.dialogShown);
-    EXPECT_EQ(std::vector<std::string>{}, outcome.boxes);
-    EXPECT_EQ(0u, outcome.exitCode);
+    EXPECT_EQ(EndedWell(), outcome);
 
     for (const Case& c : cases) {
         SCOPED_TRACE(NameOf(c.plant));
@@ -138,16 +136,13 @@ TEST_F(PlantedNamesTest, QuillonToolsPlantedAsALinkIsNeitherWrittenThroughNorCle
     WriteFileBytes(precious, "the victim's own");
     MakeSymbolicLink(Target(), victims.Path());
 
-    const InstallOutcome outcome = RunInstall(package.Path());
-    ASSERT_TRUE(outcome.dialogShown);
-    EXPECT_EQ(std::vector<std::string>{"These plug-ins could not be installed.\n\nA file named "
-                                       "QuillonTools is in the way:\n" +
-                                       Target() +
-                                       "\\Ink.8bf\nIt is not a folder (a file, or a link to "
-                                       "another place): move or rename it, and run "
-                                       "QuillonDeploy again."},
-              outcome.boxes);
-    EXPECT_EQ(0u, outcome.exitCode);
+    EXPECT_EQ(EndedWell({"These plug-ins could not be installed.\n\nA file named "
+                         "QuillonTools is in the way:\n" +
+                         Target() +
+                         "\\Ink.8bf\nIt is not a folder (a file, or a link to "
+                         "another place): move or rename it, and run "
+                         "QuillonDeploy again."}),
+              RunInstall(package.Path()));
     EXPECT_EQ("the victim's own", ReadFileBytes(precious));
     EXPECT_EQ(std::vector<WideString>{L"precious.8bf.1-1.~qt"}, FileNames(victims.Path()));
     EXPECT_EQ("", ReadFileBytes(package / "puninst.log"));
@@ -163,15 +158,12 @@ TEST_F(PlantedNamesTest, UninstallLogPlantedAsALinkOrFolderIsLeftAsItIsAndTheBox
         const std::string victim = Victim("system.ini");
         PlantAt(log, plant, victim);
 
-        const InstallOutcome outcome = RunInstall(unpacked.Path());
-        ASSERT_TRUE(outcome.dialogShown);
-        EXPECT_EQ(std::vector<std::string>{"These folders are missing from the uninstall log " +
-                                           log + ":\n" + Target() +
-                                           "\nThe log was left as it is: it is a link to another "
-                                           "file, or a folder.\nThe uninstaller will not remove "
-                                           "them: delete them by hand when you uninstall."},
-                  outcome.boxes);
-        EXPECT_EQ(0u, outcome.exitCode);
+        EXPECT_EQ(EndedWell({"These folders are missing from the uninstall log " + log + ":\n" +
+                             Target() +
+                             "\nThe log was left as it is: it is a link to another "
+                             "file, or a folder.\nThe uninstaller will not remove "
+                             "them: delete them by hand when you uninstall."}),
+                  RunInstall(unpacked.Path()));
         EXPECT_EQ("the victim's own bytes: system.ini", ReadFileBytes(victim));
         EXPECT_EQ("the ink plug-in", ReadFileBytes(Target() + "\\Ink.8bf"));
     }
@@ -240,9 +232,7 @@ TEST_F(PlantedNamesTest, PlugInWhosePathFillsMaxPathIsInstalled) {
     RegisterPhotoshop("7.0", host);
 
     const InstallOutcome outcome = RunInstall(package.Path());
-    ASSERT_TRUE(outcome.dialogShown);
-    EXPECT_EQ(std::vector<std::string>{}, outcome.boxes);
-    EXPECT_EQ(0u, outcome.exitCode);
+    EXPECT_EQ(EndedWell(), outcome);
     EXPECT_EQ("the long-named plug-in", ReadFileBytes(target + "\\" + name));
     EXPECT_EQ(std::vector<WideString>{ToWide(name)}, FileNames(target));
 }
