@@ -4,7 +4,7 @@
 //   installing 200 plug-ins of 1 MB into 3 hosts, against a loop of CopyFile over the
 //     same files.
 // Usage: bench_driver RUNS OUTPUT_FILE
-#include <windows.h>
+#include "tests/support/Hosts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -136,22 +136,10 @@ double TimeCopyLoop(const std::vector<std::string>& files) {
 }
 
 void SetHosts(int count, const std::vector<std::string>& folders) {
-    HKEY adobe = nullptr;
-    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Adobe", 0, nullptr, 0,
-                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &adobe, nullptr);
-    ::RegDeleteTreeA(adobe, "Photoshop");
-    for (int i = 0; i < count; ++i) {
-        HKEY version = nullptr;
-        const std::string key = "Photoshop\\" + std::to_string(1000 + i) + ".0";
-        ::RegCreateKeyExA(adobe, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
-                          nullptr, &version, nullptr);
-        const std::string& folder = folders[static_cast<size_t>(i) % folders.size()];
-        ::RegSetValueExA(version, "ApplicationPath", 0, REG_SZ,
-                         reinterpret_cast<const BYTE*>(folder.c_str()),
-                         static_cast<DWORD>(folder.size() + 1));
-        ::RegCloseKey(version);
-    }
-    ::RegCloseKey(adobe);
+    DeleteRegTree(HKEY_LOCAL_MACHINE, std::string(kAdobeKey) + "\\Photoshop");
+    for (int i = 0; i < count; ++i)
+        RegisterPhotoshop(std::to_string(1000 + i) + ".0",
+                          folders[static_cast<size_t>(i) % folders.size()]);
 }
 
 void RemoveTargets() {

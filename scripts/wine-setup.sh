@@ -1,6 +1,6 @@
 # Sourced by the scripts that run the build under a Wine of their own (the test bench,
-# the demo): the Wine's variables, a display, a bounded prefix boot, the desktop window
-# and the clean-up of everything started here.
+# the demo): the Wine's variables, a display, a bounded prefix boot, the desktop window,
+# a host for the installer to find and the clean-up of everything started here.
 wine_setup_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$wine_setup_dir/wine32.sh"
 . "$wine_setup_dir/xvfb.sh"
@@ -47,6 +47,17 @@ wine_desktop() {
     "$WINELOADER" reg add "$key" /v Desktop /t REG_SZ /d "$name" /f >/dev/null &&
         "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v "$name" /t REG_SZ \
             /d 1024x768 /f >/dev/null
+}
+
+# wine_host_register FOLDER: an image editor installed in FOLDER (a Windows path), its
+# plug-in folder FOLDER\Plug-Ins, registered where the shipped 32-bit installer looks
+# (the 64-bit build reads the same view). wine_host_remove takes it away again.
+wine_host_key='HKLM\Software\Adobe\Photoshop\7.0'
+wine_host_register() {
+    "$WINELOADER" reg add "$wine_host_key" /v ApplicationPath /t REG_SZ /d "$1" /f /reg:32 >/dev/null
+}
+wine_host_remove() {
+    "$WINELOADER" reg delete "$wine_host_key" /f /reg:32 >/dev/null 2>&1 || true
 }
 
 # wine_fonts: Wine's own fonts (its Marlett draws the caption buttons; without it a close

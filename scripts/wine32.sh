@@ -28,7 +28,7 @@ wine32_enter() {
     # the root's 32-bit programs only, through the root's own etc/ld.so.preload (qemu
     # looks up absolute paths in the root first).
     local fixes=$source_dir/build/i686/wine32/qemu-i386-fixes.so
-    local fixes_source=$source_dir/tests/wine32/qemu_i386_fixes.c
+    local fixes_source=$source_dir/tools/wine32/qemu_i386_fixes.c
     if [ ! -f "$fixes" ]; then
         echo "No build of the emulator's workaround ($fixes): run scripts/build i686." >&2
         return 1

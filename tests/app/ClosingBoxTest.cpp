@@ -3,7 +3,7 @@
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Hosts.h"
 #include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +19,6 @@ protected:
     ClosingBoxTest() {
         WriteFileBytes(package / "Ink.8bf", "the ink plug-in");
         WriteFileBytes(package / "Soft.8bf", "the soft focus plug-in");
-    }
-    static void RegisterPhotoshop(const std::string& version, const std::string& appPath) {
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\" + version,
-                     "ApplicationPath", appPath);
     }
     std::string Target() const { return hosts / "PS\\Plug-Ins\\QuillonTools"; }
     std::string Log() { return ReadFileBytes(package / "puninst.log"); }
@@ -42,8 +38,7 @@ protected:
         return box;
     }
 
-    RegistrySandbox sandbox{
-        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    HostSandbox sandbox;
     TempFolder hosts{"hosts"};
     TempFolder package{"package"};
 };

@@ -5,7 +5,7 @@
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Hosts.h"
 #include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -13,15 +13,10 @@
 #include <shlobj.h>
 
 namespace {
-const char kJasc[] = "Software\\JASC";
-
 class DestinationTest : public ::testing::Test {
 protected:
     DestinationTest() { WriteFileBytes(package / "Ink.8bf", "ink plug-in"); }
 
-    static std::string JascKey(const std::string& product) {
-        return std::string(kJasc) + "\\" + product + "\\FileLocations\\PlugIns\\0";
-    }
     static std::string Invalid(const std::string& folder) {
         return "The folder:\n\n" + folder + "\n\nis invalid. Please reenter.";
     }
@@ -30,8 +25,7 @@ protected:
     // every box; the boxes' texts.
     std::vector<std::string> InstallIntoPlace(const std::string& place,
                                               const std::string& packageFolder) {
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
-                     hosts / "PS");
+        RegisterPhotoshop("7.0", hosts / "PS");
         InstallerRun run(packageFolder);
         EXPECT_NE(nullptr, run.WaitForDialog());
         Click(run.Control(IDC_TARGET_OTHER));
@@ -51,7 +45,7 @@ protected:
         return ReadFileBytes(packageFolder + "\\puninst.log");
     }
 
-    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, kJasc}}};
+    HostSandbox sandbox;
     TempFolder hosts{"dest-hosts"};
     TempFolder package{"dest-package"};
 };
@@ -92,8 +86,7 @@ TEST_F(DestinationTest, PlaceTheFolderRulesRefuseGetsItsMessageAndNothingElse) {
 }
 
 TEST_F(DestinationTest, FileNamedQuillonToolsIsLeftAsItIsAndNamedInTheClosingBox) {
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
-                 hosts / "PS");
+    RegisterPhotoshop("7.0", hosts / "PS");
     const std::string destination = hosts / "PS\\Plug-Ins\\QuillonTools";
     ASSERT_EQ(0, SHCreateDirectoryExA(nullptr, (hosts / "PS\\Plug-Ins").c_str(), nullptr));
     WriteFileBytes(destination, "the user's file");
@@ -140,13 +133,13 @@ TEST_F(DestinationTest, PackageFolderAsTheDestinationIsRefused) {
 TEST_F(DestinationTest, ExpandableRegistryFolderIsExpandedAndAPlainOneTakenAsItIs) {
     ::SetEnvironmentVariableA("QT_HOSTS", hosts.Path().c_str());
     const std::string expandable = "%QT_HOSTS%\\PSP\\PlugIns";
-    SetRegValue(HKEY_CURRENT_USER, JascKey("Expanded"), "Dir", REG_EXPAND_SZ,
+    SetRegValue(HKEY_CURRENT_USER, JascPlugInsKey("Expanded"), "Dir", REG_EXPAND_SZ,
                 std::string(expandable.c_str(), expandable.size() + 1));
-    SetRegString(HKEY_CURRENT_USER, JascKey("Literal"), "Dir", hosts / "%QT_HOSTS%");
+    RegisterJasc("Literal", hosts / "%QT_HOSTS%");
     // Expanded beyond what leaves room for the destination: left out.
     ::SetEnvironmentVariableA("QT_LONG", std::string(240, 'x').c_str());
     const std::string tooLong = hosts / "%QT_LONG%";
-    SetRegValue(HKEY_CURRENT_USER, JascKey("Long"), "Dir", REG_EXPAND_SZ,
+    SetRegValue(HKEY_CURRENT_USER, JascPlugInsKey("Long"), "Dir", REG_EXPAND_SZ,
                 std::string(tooLong.c_str(), tooLong.size() + 1));
 
     InstallerRun run(package.Path());
@@ -176,8 +169,9 @@ TEST_F(DestinationTest, HostFolderNamedOutsideTheCodePageIsReachedByItsShortForm
     const WideString real = ToWide(hosts.Path()) + L"\\" + name + L"\\PSP Plugins";
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExW(HKEY_CURRENT_USER, ToWide(JascKey("Paint Shop Pro 8")).c_str(), 0,
-                                nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+              ::RegCreateKeyExW(HKEY_CURRENT_USER,
+                                ToWide(JascPlugInsKey("Paint Shop Pro 8")).c_str(), 0, nullptr, 0,
+                                KEY_ALL_ACCESS, nullptr, &key, nullptr));
     ::RegSetValueExW(key, L"Dir", 0, REG_SZ, reinterpret_cast<const BYTE*>(real.c_str()),
                      static_cast<DWORD>((real.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(key);

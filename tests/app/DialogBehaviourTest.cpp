@@ -4,7 +4,7 @@
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Hosts.h"
 #include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +17,9 @@ const char kChooser[] = "Select Directory";
 class DialogBehaviourTest : public ::testing::Test {
 protected:
     DialogBehaviourTest() {
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
-                     "C:\\PS7");
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop Elements\\2.0",
-                     "ApplicationPath", "C:\\PSE2\\");
-        SetRegString(HKEY_CURRENT_USER,
-                     "Software\\JASC\\Paint Shop Pro 8\\FileLocations\\PlugIns\\0", "Dir",
-                     "C:\\PSP8\\Plugins");
+        RegisterPhotoshop("7.0", "C:\\PS7");
+        RegisterAdobe("Photoshop Elements", "2.0", "C:\\PSE2\\");
+        RegisterJasc("Paint Shop Pro 8", "C:\\PSP8\\Plugins");
         // Started only now: the hosts it finds are registered before it looks.
         run = std::make_unique<InstallerRun>(package.Path());
     }
@@ -59,8 +55,7 @@ protected:
         return WaitUntil([&] { return TextOf(run->Control(IDC_OTHER_PATH)) == folder; });
     }
 
-    RegistrySandbox sandbox{
-        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    HostSandbox sandbox;
     TempFolder package{"behaviour"};
     TempFolder first{"first"};
     TempFolder second{"second"};

@@ -1,13 +1,43 @@
 #include "tests/app/InstallerDlgProbe.h"
 #include "tests/support/DialogTemplate.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Hosts.h"
 #include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <vector>
 
 namespace {
+// The main dialog as designed, in dialog units: its size, and its controls in tab order.
+constexpr short kMainWidth = 335;
+constexpr short kMainHeight = 175;
+struct DesignedControl {
+    int id;
+    const char* className;
+    const char* text;
+    DWORD style; // besides WS_CHILD | WS_VISIBLE
+    short x, y, cx, cy;
+};
+const DesignedControl kMainControls[] = {
+    {IDOK, "Button", "Install", BS_DEFPUSHBUTTON | WS_TABSTOP, 217, 154, 50, 14},
+    {IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 272, 154, 50, 14},
+    {IDC_HOST_LIST, "ListBox", "",
+     LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+         WS_BORDER | WS_TABSTOP,
+     92, 20, 236, 73},
+    {IDC_TARGET_HOSTS, "Button", "Standard Plug-in hosts found on this computer",
+     BS_AUTORADIOBUTTON | WS_GROUP, 92, 7, 161, 10},
+    {IDC_TARGET_OTHER, "Button", "Install Plug-ins to another place not listed above",
+     BS_AUTORADIOBUTTON, 91, 116, 166, 10},
+    {IDC_OTHER_PATH, "Edit", "", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 92, 130, 219,
+     14},
+    {IDC_BROWSE, "Button", "...", BS_PUSHBUTTON | WS_TABSTOP, 313, 130, 15, 14},
+    {IDC_HOST_PATH, "Static", "", SS_LEFT | WS_GROUP, 93, 97, 230, 8},
+    {IDC_PICTURE, "Static", "", SS_BLACKFRAME, 7, 7, 76, 139},
+    {-1, "Static", "www.tessarel.com", SS_LEFT | WS_DISABLED | WS_GROUP, 7, 160, 77, 8},
+};
+
 struct ControlSeen {
     int id;
     RECT rect; // in the dialog's client coordinates
@@ -43,21 +73,13 @@ protected:
             ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
             seen.controls.push_back({static_cast<short>(::GetDlgCtrlID(child)), rect});
         }
-        seen.expectedClient = DialogUnits(m_hWnd, 0, 0, 335, 175);
+        seen.expectedClient = DialogUnits(m_hWnd, 0, 0, kMainWidth, kMainHeight);
         ::GetClientRect(m_hWnd, &seen.client);
         LOGFONTA font{};
         ::GetObjectA(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), sizeof(font), &font);
         seen.fontFace = font.lfFaceName;
-        struct Box {
-            int id, x, y, cx, cy;
-        };
-        for (const Box& b :
-             {Box{IDOK, 217, 154, 50, 14}, Box{IDCANCEL, 272, 154, 50, 14},
-              Box{IDC_HOST_LIST, 92, 20, 236, 73}, Box{IDC_TARGET_HOSTS, 92, 7, 161, 10},
-              Box{IDC_TARGET_OTHER, 91, 116, 166, 10}, Box{IDC_OTHER_PATH, 92, 130, 219, 14},
-              Box{IDC_BROWSE, 313, 130, 15, 14}, Box{IDC_HOST_PATH, 93, 97, 230, 8},
-              Box{IDC_PICTURE, 7, 7, 76, 139}, Box{-1, 7, 160, 77, 8}})
-            expected.emplace_back(b.id, DialogUnits(m_hWnd, b.x, b.y, b.cx, b.cy));
+        for (const DesignedControl& c : kMainControls)
+            expected.emplace_back(c.id, DialogUnits(m_hWnd, c.x, c.y, c.cx, c.cy));
     }
 };
 
@@ -67,9 +89,8 @@ bool SameRect(const RECT& a, const RECT& b) {
 
 TEST(DialogTemplateTest, MainDialogPlacesEveryControlInTabOrderWithTheDialogsFont) {
     // With a host found, no folder chooser opens before the dialog shows.
-    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}}};
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
-                 "C:\\PS");
+    HostSandbox sandbox;
+    RegisterPhotoshop("7.0", "C:\\PS");
     TemplateProbe probe;
     probe.DoModal();
     const TemplateSeen& seen = probe.seen;
@@ -84,59 +105,44 @@ TEST(DialogTemplateTest, MainDialogPlacesEveryControlInTabOrderWithTheDialogsFon
     }
 }
 
-void ExpectItem(const DialogItemTemplate& item, int id, const char* className,
-                const std::string& text, DWORD style, short x, short y, short cx, short cy) {
-    SCOPED_TRACE("control " + std::to_string(id));
-    EXPECT_EQ(id, item.id);
+void ExpectItem(const DialogItemTemplate& item, const DesignedControl& designed) {
+    SCOPED_TRACE("control " + std::to_string(designed.id));
+    EXPECT_EQ(designed.id, item.id);
     // Class names are not case-sensitive; a resource compiler may store them either way.
-    EXPECT_EQ(0, ::lstrcmpiA(className, item.className.c_str())) << item.className;
-    EXPECT_EQ(text, item.text);
-    EXPECT_EQ(WS_CHILD | WS_VISIBLE | style, item.style);
+    EXPECT_EQ(0, ::lstrcmpiA(designed.className, item.className.c_str())) << item.className;
+    EXPECT_EQ(designed.text, item.text);
+    EXPECT_EQ(WS_CHILD | WS_VISIBLE | designed.style, item.style);
     EXPECT_EQ(0u, item.exStyle);
-    EXPECT_EQ(x, item.x);
-    EXPECT_EQ(y, item.y);
-    EXPECT_EQ(cx, item.cx);
-    EXPECT_EQ(cy, item.cy);
+    EXPECT_EQ(designed.x, item.x);
+    EXPECT_EQ(designed.y, item.y);
+    EXPECT_EQ(designed.cx, item.cx);
+    EXPECT_EQ(designed.cy, item.cy);
+}
+
+// What every dialog of the program has: no position of its own (the program centres
+// it) and the 8-point MS Sans Serif.
+void ExpectDialog(const DialogTemplate& t, const char* caption, DWORD style, short cx, short cy) {
+    EXPECT_EQ(caption, t.caption);
+    EXPECT_EQ(style, t.style);
+    EXPECT_EQ(0, t.x);
+    EXPECT_EQ(0, t.y);
+    EXPECT_EQ(cx, t.cx);
+    EXPECT_EQ(cy, t.cy);
+    EXPECT_EQ(8, t.pointSize);
+    EXPECT_EQ("MS Sans Serif", t.typeface);
 }
 
 TEST(DialogTemplateTest, MainDialogTemplateHoldsExactlyTheDesignedControls) {
     DialogTemplate t;
     ASSERT_TRUE(LoadDialogTemplate(::GetModuleHandleA(nullptr), IDD_INSTALLER_DIALOG, &t));
-    EXPECT_EQ("Quillon Tools deployment", t.caption);
-    EXPECT_EQ(static_cast<DWORD>(DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
-                                 DS_SETFONT),
-              t.style);
+    ExpectDialog(t, "Quillon Tools deployment",
+                 DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_SETFONT,
+                 kMainWidth, kMainHeight);
     EXPECT_EQ(static_cast<DWORD>(WS_EX_APPWINDOW), t.exStyle);
-    EXPECT_EQ(0, t.x);
-    EXPECT_EQ(0, t.y);
-    EXPECT_EQ(335, t.cx);
-    EXPECT_EQ(175, t.cy);
-    EXPECT_EQ(8, t.pointSize);
-    EXPECT_EQ("MS Sans Serif", t.typeface);
 
-    ASSERT_EQ(10u, t.items.size());
-    ExpectItem(t.items[0], IDOK, "Button", "Install", BS_DEFPUSHBUTTON | WS_TABSTOP, 217, 154, 50,
-               14);
-    ExpectItem(t.items[1], IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 272, 154, 50,
-               14);
-    ExpectItem(t.items[2], IDC_HOST_LIST, "ListBox", "",
-               LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
-                   WS_VSCROLL | WS_BORDER | WS_TABSTOP,
-               92, 20, 236, 73);
-    ExpectItem(t.items[3], IDC_TARGET_HOSTS, "Button",
-               "Standard Plug-in hosts found on this computer", BS_AUTORADIOBUTTON | WS_GROUP, 92,
-               7, 161, 10);
-    ExpectItem(t.items[4], IDC_TARGET_OTHER, "Button",
-               "Install Plug-ins to another place not listed above", BS_AUTORADIOBUTTON, 91, 116,
-               166, 10);
-    ExpectItem(t.items[5], IDC_OTHER_PATH, "Edit", "",
-               ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 92, 130, 219, 14);
-    ExpectItem(t.items[6], IDC_BROWSE, "Button", "...", BS_PUSHBUTTON | WS_TABSTOP, 313, 130, 15,
-               14);
-    ExpectItem(t.items[7], IDC_HOST_PATH, "Static", "", SS_LEFT | WS_GROUP, 93, 97, 230, 8);
-    ExpectItem(t.items[8], IDC_PICTURE, "Static", "", SS_BLACKFRAME, 7, 7, 76, 139);
-    ExpectItem(t.items[9], -1, "Static", "www.tessarel.com", SS_LEFT | WS_DISABLED | WS_GROUP, 7,
-               160, 77, 8);
+    ASSERT_EQ(std::size(kMainControls), t.items.size());
+    for (size_t i = 0; i < t.items.size(); ++i)
+        ExpectItem(t.items[i], kMainControls[i]);
 }
 
 TEST(DialogTemplateTest, AboutEntryTextAndArtworkAreInTheResources) {
@@ -173,24 +179,17 @@ TEST(DialogTemplateTest, AboutEntryTextAndArtworkAreInTheResources) {
 TEST(DialogTemplateTest, AboutBoxTemplateHoldsItsIconTextsAndButton) {
     DialogTemplate t;
     ASSERT_TRUE(LoadDialogTemplate(::GetModuleHandleA(nullptr), IDD_ABOUTBOX, &t));
-    EXPECT_EQ("About Tessarel", t.caption);
-    EXPECT_EQ(static_cast<DWORD>(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT),
-              t.style);
-    EXPECT_EQ(0, t.x);
-    EXPECT_EQ(0, t.y);
-    EXPECT_EQ(235, t.cx);
-    EXPECT_EQ(55, t.cy);
-    EXPECT_EQ(8, t.pointSize);
-    EXPECT_EQ("MS Sans Serif", t.typeface);
+    ExpectDialog(t, "About Tessarel",
+                 DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT, 235, 55);
     ASSERT_EQ(4u, t.items.size());
-    ExpectItem(t.items[0], -1, "Static", "#128", SS_ICON, 11, 17, 20, 20);
-    ExpectItem(t.items[1], -1, "Static", "Tessarel Version 1.0", SS_LEFT | SS_NOPREFIX | WS_GROUP,
-               40, 10, 119, 8);
+    ExpectItem(t.items[0], {-1, "Static", "#128", SS_ICON, 11, 17, 20, 20});
+    ExpectItem(t.items[1], {-1, "Static", "Tessarel Version 1.0", SS_LEFT | SS_NOPREFIX | WS_GROUP,
+                            40, 10, 119, 8});
     EXPECT_EQ(static_cast<DWORD>(WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP), t.items[2].style);
     EXPECT_EQ(40, t.items[2].x);
     EXPECT_EQ(25, t.items[2].y);
-    ExpectItem(t.items[3], IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 178, 7,
-               50, 14);
+    ExpectItem(t.items[3],
+               {IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 178, 7, 50, 14});
 }
 
 // The system menu as the dialog has it once initialised.
@@ -214,9 +213,8 @@ protected:
 };
 
 TEST(DialogTemplateTest, SystemMenuEndsWithASeparatorAndTheAboutEntry) {
-    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}}};
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
-                 "C:\\PS");
+    HostSandbox sandbox;
+    RegisterPhotoshop("7.0", "C:\\PS");
     MenuProbe probe;
     probe.DoModal();
     ASSERT_GE(probe.items.size(), 3u);

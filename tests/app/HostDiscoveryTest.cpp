@@ -1,41 +1,30 @@
 #include "tests/app/InstallerDlgProbe.h"
 #include "tests/support/Files.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Hosts.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 using Rows = std::vector<std::string>;
 
-const char kPhotoshop[] = "Software\\Adobe\\Photoshop";
-const char kElements[] = "Software\\Adobe\\Photoshop Elements";
-const char kJasc[] = "Software\\JASC";
+const char kPhotoshop[] = "Photoshop";
+const char kElements[] = "Photoshop Elements";
 
 class HostDiscoveryTest : public ::testing::Test {
 protected:
-    RegistrySandbox sandbox{{{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, kJasc}}};
+    HostSandbox sandbox;
 
-    static void RegisterVersion(const char* product, const std::string& version,
-                                const std::string& appPath, REGSAM view = kView32) {
-        SetRegString(HKEY_LOCAL_MACHINE, std::string(product) + "\\" + version, "ApplicationPath",
-                     appPath, view);
-    }
-    static void RegisterJascPlugIns(const std::string& product, const std::string& dir) {
-        SetRegString(HKEY_CURRENT_USER,
-                     std::string(kJasc) + "\\" + product + "\\FileLocations\\PlugIns\\0", "Dir",
-                     dir);
-    }
     static void RegisterJascFilters(const std::string& product, const std::string& dir) {
         SetRegString(HKEY_CURRENT_USER,
-                     std::string(kJasc) + "\\" + product + "\\ImageProcessingFilter", "Directory1",
-                     dir);
+                     std::string(kJascKey) + "\\" + product + "\\ImageProcessingFilter",
+                     "Directory1", dir);
     }
 };
 
 TEST_F(HostDiscoveryTest, PlugInFolderComesFromTheApplicationPathWithOneSeparator) {
-    RegisterVersion(kPhotoshop, "6.0", "C:\\PS6");
-    RegisterVersion(kPhotoshop, "7.0", "C:\\PS7\\");
-    RegisterVersion(kElements, "2.0", "D:\\Elements 2");
+    RegisterAdobe(kPhotoshop, "6.0", "C:\\PS6");
+    RegisterAdobe(kPhotoshop, "7.0", "C:\\PS7\\");
+    RegisterAdobe(kElements, "2.0", "D:\\Elements 2");
 
     const InstallerSnapshot seen = RunInstallerDialog();
     EXPECT_EQ((Rows{"Adobe Photoshop 6.0", "Adobe Photoshop 7.0", "Adobe Photoshop Elements 2.0"}),
@@ -45,17 +34,17 @@ TEST_F(HostDiscoveryTest, PlugInFolderComesFromTheApplicationPathWithOneSeparato
 }
 
 TEST_F(HostDiscoveryTest, VersionsWithoutAUsableApplicationPathAreLeftOut) {
-    CreateRegKey(HKEY_LOCAL_MACHINE, std::string(kPhotoshop) + "\\5.0");
-    RegisterVersion(kPhotoshop, "5.5", "");
-    RegisterVersion(kPhotoshop, "6.0", "C:\\" + std::string(240, 'p'));
-    SetRegValue(HKEY_LOCAL_MACHINE, std::string(kPhotoshop) + "\\6.5", "ApplicationPath", REG_DWORD,
-                std::string("\0\0\0\0", 4));
+    CreateRegKey(HKEY_LOCAL_MACHINE, AdobeVersionKey(kPhotoshop, "5.0"));
+    RegisterAdobe(kPhotoshop, "5.5", "");
+    RegisterAdobe(kPhotoshop, "6.0", "C:\\" + std::string(240, 'p'));
+    SetRegValue(HKEY_LOCAL_MACHINE, AdobeVersionKey(kPhotoshop, "6.5"), "ApplicationPath",
+                REG_DWORD, std::string("\0\0\0\0", 4));
     // Only the 64-bit view: the shipped 32-bit build never sees it. A 32-bit Windows
     // has no such view.
     BOOL wow64 = FALSE;
     if (sizeof(void*) == 8 || (::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64))
-        RegisterVersion(kPhotoshop, "9.0", "C:\\PS9", kView64);
-    RegisterVersion(kElements, "3.0", "C:\\PSE3");
+        RegisterAdobe(kPhotoshop, "9.0", "C:\\PS9", kView64);
+    RegisterAdobe(kElements, "3.0", "C:\\PSE3");
 
     const InstallerSnapshot seen = RunInstallerDialog();
     EXPECT_EQ(Rows{"Adobe Photoshop Elements 3.0"}, seen.rows);
@@ -64,10 +53,10 @@ TEST_F(HostDiscoveryTest, VersionsWithoutAUsableApplicationPathAreLeftOut) {
 
 TEST_F(HostDiscoveryTest, JascProductGivesItsPlugInFolderAndItsFilterFolderWhenThatExists) {
     TempFolder filters("jasc-filters");
-    RegisterJascPlugIns("Paint Shop Pro 8", "C:\\Missing\\PSP Plugins\\");
+    RegisterJasc("Paint Shop Pro 8", "C:\\Missing\\PSP Plugins\\");
     RegisterJascFilters("Paint Shop Pro 8", filters.Path());
     RegisterJascFilters("Animation Shop", "C:\\Missing\\Animation Filters");
-    RegisterJascPlugIns("Empty Product", "");
+    RegisterJasc("Empty Product", "");
 
     const InstallerSnapshot seen = RunInstallerDialog();
     EXPECT_EQ((Rows{"Paint Shop Pro 8", "Paint Shop Pro 8"}), seen.rows);
@@ -76,11 +65,11 @@ TEST_F(HostDiscoveryTest, JascProductGivesItsPlugInFolderAndItsFilterFolderWhenT
 
 TEST_F(HostDiscoveryTest, RowsFollowTheSourcesInOrderAndOnlyTheFirstIsTicked) {
     TempFolder filters("order-filters");
-    RegisterJascPlugIns("Paint Shop Pro 7", "C:\\PSP7\\Plugins");
+    RegisterJasc("Paint Shop Pro 7", "C:\\PSP7\\Plugins");
     RegisterJascFilters("Paint Shop Pro 7", filters.Path());
-    RegisterVersion(kElements, "1.0", "C:\\PSE1");
-    RegisterVersion(kPhotoshop, "CS", "C:\\PSCS");
-    RegisterVersion(kPhotoshop, "7.0", "C:\\PS7");
+    RegisterAdobe(kElements, "1.0", "C:\\PSE1");
+    RegisterAdobe(kPhotoshop, "CS", "C:\\PSCS");
+    RegisterAdobe(kPhotoshop, "7.0", "C:\\PS7");
 
     const InstallerSnapshot seen = RunInstallerDialog();
     EXPECT_EQ((Rows{"Adobe Photoshop 7.0", "Adobe Photoshop CS", "Adobe Photoshop Elements 1.0",
@@ -101,8 +90,8 @@ TEST_F(HostDiscoveryTest, RowsFollowTheSourcesInOrderAndOnlyTheFirstIsTicked) {
 }
 
 TEST_F(HostDiscoveryTest, WithNoHostAnotherPlaceIsChosen) {
-    CreateRegKey(HKEY_LOCAL_MACHINE, kPhotoshop);
-    CreateRegKey(HKEY_CURRENT_USER, kJasc);
+    CreateRegKey(HKEY_LOCAL_MACHINE, std::string(kAdobeKey) + "\\" + kPhotoshop);
+    CreateRegKey(HKEY_CURRENT_USER, kJascKey);
 
     const InstallerSnapshot seen = RunInstallerDialog();
     EXPECT_TRUE(seen.rows.empty());

@@ -2,7 +2,7 @@
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Hosts.h"
 #include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -10,16 +10,13 @@
 namespace {
 class InstallerRunTest : public ::testing::Test {
 protected:
-    RegistrySandbox sandbox{
-        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    HostSandbox sandbox;
     TempFolder folder{"run"};
 };
 
 TEST_F(InstallerRunTest, ShowsTheFoundHostsAndEndsOnCancelWritingNothing) {
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
-                 "C:\\Photoshop\\");
-    SetRegString(HKEY_CURRENT_USER, "Software\\JASC\\Paint Shop Pro 8\\FileLocations\\PlugIns\\0",
-                 "Dir", "C:\\PSP\\Plugins");
+    RegisterPhotoshop("7.0", "C:\\Photoshop\\");
+    RegisterJasc("Paint Shop Pro 8", "C:\\PSP\\Plugins");
     WriteFileBytes(folder / "a.8bf", "plug-in");
 
     InstallerRun run(folder.Path());
@@ -55,8 +52,7 @@ TEST_F(InstallerRunTest, ShowsTheFoundHostsAndEndsOnCancelWritingNothing) {
 }
 
 TEST_F(InstallerRunTest, EscapeAndTheCloseBoxEndTheDialogToo) {
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
-                 "C:\\Photoshop");
+    RegisterPhotoshop("7.0", "C:\\Photoshop");
     {
         InstallerRun run(folder.Path());
         HWND dialog = run.WaitForDialog();

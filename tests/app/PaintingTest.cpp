@@ -5,7 +5,7 @@
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Hosts.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/WindowDriver.h"
 #include "tests/support/UserThread.h"
@@ -44,13 +44,10 @@ RowLook LookAtRow(HWND list, int row) {
 class PaintingTest : public ::testing::Test {
 protected:
     PaintingTest() {
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
-                     "C:\\PS7");
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\8.0", "ApplicationPath",
-                     "C:\\PS8");
+        RegisterPhotoshop("7.0", "C:\\PS7");
+        RegisterPhotoshop("8.0", "C:\\PS8");
     }
-    RegistrySandbox sandbox{
-        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    HostSandbox sandbox;
     TempFolder package{"painting"};
 };
 

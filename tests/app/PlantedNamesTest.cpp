@@ -6,7 +6,7 @@
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Hosts.h"
 #include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -43,10 +43,7 @@ ULONG HandleCount(HANDLE object) {
 
 class PlantedNamesTest : public ::testing::Test {
 protected:
-    PlantedNamesTest() {
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
-                     hosts / "PS");
-    }
+    PlantedNamesTest() { RegisterPhotoshop("7.0", hosts / "PS"); }
 
     // A file of the system's that the installer must never touch.
     std::string Victim(const std::string& name) {
@@ -66,8 +63,7 @@ protected:
     }
     std::string Target() const { return hosts / "PS\\Plug-Ins\\QuillonTools"; }
 
-    RegistrySandbox sandbox{
-        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    HostSandbox sandbox;
     TempFolder hosts{"hosts"};
     TempFolder package{"package"};
     TempFolder victims{"victims"};
@@ -94,19 +90,18 @@ TEST_F(PlantedNamesTest, TemporaryNamesPlantedInThePlugInFolderAreNeitherFollowe
     for (const char* name : usersOwn)
         WriteFileBytes(target + "\\" + name, "the user's own");
 
-    InstallerRun run(package.Path());
-    ASSERT_NE(nullptr, run.WaitForDialog());
-    // The name an earlier version used, and the first ones this run will try.
     std::vector<std::string> planted;
-    for (const Case& c : cases)
-        for (const std::string& suffix :
-             {std::string(".~qt"), "." + std::to_string(run.Pid()) + "-0.~qt"}) {
-            planted.push_back(std::string(c.plugIn) + suffix);
-            PlantAt(target + "\\" + planted.back(), c.plant, Victim(c.plugIn));
-        }
-    Click(run.Control(IDOK));
-    EXPECT_EQ(std::vector<std::string>{}, run.AnswerEveryBox());
-    EXPECT_EQ(0u, run.WaitForExit());
+    const InstallOutcome outcome = RunInstall(package.Path(), [&](InstallerRun& run) {
+        // The name an earlier version used, and the first ones this run will try.
+        for (const Case& c : cases)
+            for (const std::string& suffix :
+                 {std::string(".~qt"), "." + std::to_string(run.Pid()) + "-0.~qt"}) {
+                planted.push_back(std::string(c.plugIn) + suffix);
+                PlantAt(target + "\\" + planted.back(), c.plant, Victim(c.plugIn));
+            }
+        PressInstall(run);
+    });
+    EXPECT_EQ(EndedWell(), outcome);
 
     for (const Case& c : cases) {
         SCOPED_TRACE(NameOf(c.plant));
@@ -141,17 +136,13 @@ TEST_F(PlantedNamesTest, QuillonToolsPlantedAsALinkIsNeitherWrittenThroughNorCle
     WriteFileBytes(precious, "the victim's own");
     MakeSymbolicLink(Target(), victims.Path());
 
-    InstallerRun run(package.Path());
-    ASSERT_NE(nullptr, run.WaitForDialog());
-    Click(run.Control(IDOK));
-    EXPECT_EQ(std::vector<std::string>{"These plug-ins could not be installed.\n\nA file named "
-                                       "QuillonTools is in the way:\n" +
-                                       Target() +
-                                       "\\Ink.8bf\nIt is not a folder (a file, or a link to "
-                                       "another place): move or rename it, and run "
-                                       "QuillonDeploy again."},
-              run.AnswerEveryBox());
-    EXPECT_EQ(0u, run.WaitForExit());
+    EXPECT_EQ(EndedWell({"These plug-ins could not be installed.\n\nA file named "
+                         "QuillonTools is in the way:\n" +
+                         Target() +
+                         "\\Ink.8bf\nIt is not a folder (a file, or a link to "
+                         "another place): move or rename it, and run "
+                         "QuillonDeploy again."}),
+              RunInstall(package.Path()));
     EXPECT_EQ("the victim's own", ReadFileBytes(precious));
     EXPECT_EQ(std::vector<WideString>{L"precious.8bf.1-1.~qt"}, FileNames(victims.Path()));
     EXPECT_EQ("", ReadFileBytes(package / "puninst.log"));
@@ -167,16 +158,12 @@ TEST_F(PlantedNamesTest, UninstallLogPlantedAsALinkOrFolderIsLeftAsItIsAndTheBox
         const std::string victim = Victim("system.ini");
         PlantAt(log, plant, victim);
 
-        InstallerRun run(unpacked.Path());
-        ASSERT_NE(nullptr, run.WaitForDialog());
-        Click(run.Control(IDOK));
-        EXPECT_EQ(std::vector<std::string>{"These folders are missing from the uninstall log " +
-                                           log + ":\n" + Target() +
-                                           "\nThe log was left as it is: it is a link to another "
-                                           "file, or a folder.\nThe uninstaller will not remove "
-                                           "them: delete them by hand when you uninstall."},
-                  run.AnswerEveryBox());
-        EXPECT_EQ(0u, run.WaitForExit());
+        EXPECT_EQ(EndedWell({"These folders are missing from the uninstall log " + log + ":\n" +
+                             Target() +
+                             "\nThe log was left as it is: it is a link to another "
+                             "file, or a folder.\nThe uninstaller will not remove "
+                             "them: delete them by hand when you uninstall."}),
+                  RunInstall(unpacked.Path()));
         EXPECT_EQ("the victim's own bytes: system.ini", ReadFileBytes(victim));
         EXPECT_EQ("the ink plug-in", ReadFileBytes(Target() + "\\Ink.8bf"));
     }
@@ -242,13 +229,10 @@ TEST_F(PlantedNamesTest, PlugInWhosePathFillsMaxPathIsInstalled) {
     const std::string name = std::string(259 - target.size() - 1 - 4, 'n') + ".8bf";
     ASSERT_EQ(259u, (target + "\\" + name).size());
     WriteFileBytes(package / name, "the long-named plug-in");
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath", host);
+    RegisterPhotoshop("7.0", host);
 
-    InstallerRun run(package.Path());
-    ASSERT_NE(nullptr, run.WaitForDialog());
-    Click(run.Control(IDOK));
-    EXPECT_EQ(std::vector<std::string>{}, run.AnswerEveryBox());
-    EXPECT_EQ(0u, run.WaitForExit());
+    const InstallOutcome outcome = RunInstall(package.Path());
+    EXPECT_EQ(EndedWell(), outcome);
     EXPECT_EQ("the long-named plug-in", ReadFileBytes(target + "\\" + name));
     EXPECT_EQ(std::vector<WideString>{ToWide(name)}, FileNames(target));
 }

@@ -4,7 +4,7 @@
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Hosts.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/WindowDriver.h"
 
@@ -66,13 +66,9 @@ class ScreenReaderTest : public ::testing::Test {
 protected:
     ScreenReaderTest() {
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
-                     "C:\\PS7");
-        SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\8.0", "ApplicationPath",
-                     "C:\\PS8");
-        SetRegString(HKEY_CURRENT_USER,
-                     "Software\\JASC\\Paint Shop Pro 8\\FileLocations\\PlugIns\\0", "Dir",
-                     "C:\\PSP8\\Plugins");
+        RegisterPhotoshop("7.0", "C:\\PS7");
+        RegisterPhotoshop("8.0", "C:\\PS8");
+        RegisterJasc("Paint Shop Pro 8", "C:\\PSP8\\Plugins");
         run = std::make_unique<InstallerRun>(package.Path());
         g_events.clear();
     }
@@ -141,8 +137,7 @@ protected:
         });
     }
 
-    RegistrySandbox sandbox{
-        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    HostSandbox sandbox;
     TempFolder package{"reader"};
     std::unique_ptr<InstallerRun> run;
     std::vector<IAccessible*> objects;

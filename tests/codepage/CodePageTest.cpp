@@ -6,7 +6,7 @@
 #include "tests/app/InstallerDlgProbe.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Hosts.h"
 #include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -46,8 +46,7 @@ TEST(CodePage932Test, FolderNamedWithATrailByteSeparatorIsCreatedWhole) {
 
 TEST(CodePage932Test, WholeInstallFromAFolderEndingInATrailByteWithADoubleBytePlugIn) {
     ASSERT_EQ(932u, ::GetACP());
-    RegistrySandbox sandbox{
-        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    HostSandbox sandbox;
     TempFolder parent("cp932-package");
     TempFolder hosts("cp932-hosts");
     // The package folder is named "so", whose second byte is '\\'.
@@ -55,8 +54,7 @@ TEST(CodePage932Test, WholeInstallFromAFolderEndingInATrailByteWithADoubleBytePl
     const WideString plugIn = L"\x65E5\x672C\x8A9E.8bf";
     ASSERT_TRUE(::CreateDirectoryW(package.c_str(), nullptr));
     WriteFileBytes(package + L"\\" + plugIn, "nihongo");
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
-                 hosts / kSo);
+    RegisterPhotoshop("7.0", hosts / kSo);
 
     InstallerRun run(package);
     ASSERT_NE(nullptr, run.WaitForDialog());
@@ -69,12 +67,9 @@ TEST(CodePage932Test, WholeInstallFromAFolderEndingInATrailByteWithADoubleBytePl
 
 TEST(CodePage932Test, ApplicationPathEndingInATrailByteGetsItsSeparator) {
     ASSERT_EQ(932u, ::GetACP());
-    RegistrySandbox sandbox{
-        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
-                 "C:\\" + kSo);
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\8.0", "ApplicationPath",
-                 "C:\\" + kSo + "\\");
+    HostSandbox sandbox;
+    RegisterPhotoshop("7.0", "C:\\" + kSo);
+    RegisterPhotoshop("8.0", "C:\\" + kSo + "\\");
 
     const InstallerSnapshot seen = RunInstallerDialog();
     EXPECT_EQ((std::vector<std::string>{"C:\\" + kSo + "\\Plug-Ins", "C:\\" + kSo + "\\Plug-Ins"}),
@@ -83,14 +78,11 @@ TEST(CodePage932Test, ApplicationPathEndingInATrailByteGetsItsSeparator) {
 
 TEST(CodePage932Test, JascFolderEndingInHalfACharacterIsNeverJoinedToTheSeparator) {
     ASSERT_EQ(932u, ::GetACP());
-    RegistrySandbox sandbox{
-        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, "Software\\JASC"}}};
+    HostSandbox sandbox;
     // The lead byte of "so" without its trail byte, as text and as raw bytes.
     const std::string broken = "C:\\qt-cp932-broken\\Filters\x83";
-    SetRegValue(HKEY_CURRENT_USER, "Software\\JASC\\Text\\FileLocations\\PlugIns\\0", "Dir", REG_SZ,
-                broken + '\0');
-    SetRegValue(HKEY_CURRENT_USER, "Software\\JASC\\Bytes\\FileLocations\\PlugIns\\0", "Dir",
-                REG_BINARY, broken);
+    SetRegValue(HKEY_CURRENT_USER, JascPlugInsKey("Text"), "Dir", REG_SZ, broken + '\0');
+    SetRegValue(HKEY_CURRENT_USER, JascPlugInsKey("Bytes"), "Dir", REG_BINARY, broken);
 
     const InstallerSnapshot seen = RunInstallerDialog();
     for (const std::string& folder : seen.hostDirs) {

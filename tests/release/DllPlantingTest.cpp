@@ -4,7 +4,7 @@
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/InstallerRun.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Hosts.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +29,8 @@ DWORD RunControl(const std::string& folder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.c_str(), &startup, &process))
+    if (!::CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &startup, &process))
         return 99;
     ::WaitForSingleObject(process.hProcess, 10000);
     DWORD code = 99;
@@ -41,12 +41,11 @@ DWORD RunControl(const std::string& folder) {
 }
 
 TEST(DllPlantingTest, DllPlantedBesideTheInstallerIsNotLoaded) {
-    RegistrySandbox sandbox{
-        {{HKEY_LOCAL_MACHINE, "Software\\Adobe"}, {HKEY_CURRENT_USER, kControlOverrides}}};
+    HostSandbox hosts;
+    RegistrySandbox overrides{{{HKEY_CURRENT_USER, kControlOverrides}}};
     SetRegString(HKEY_CURRENT_USER, std::string(kControlOverrides) + "\\DllOverrides", "uxtheme",
                  "native,builtin");
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Adobe\\Photoshop\\7.0", "ApplicationPath",
-                 "C:\\PS");
+    RegisterPhotoshop("7.0", "C:\\PS");
     TempFolder folder("planted");
     ASSERT_TRUE(::CopyFileA((BuildFolder() + "\\..\\planted\\uxtheme.dll").c_str(),
                             (folder / "uxtheme.dll").c_str(), FALSE));

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 InstallerRun::InstallerRun(const std::string& folder) {
     Start(ToWide(folder), Executable::Built);
@@ -83,4 +84,51 @@ std::vector<std::string> InstallerRun::AnswerEveryBox(DWORD timeoutMs) {
             break;
     }
     return texts;
+}
+
+void PressInstall(InstallerRun& run) {
+    Click(run.Control(IDOK));
+}
+
+DialogUse ClickHostCheckThenInstall(int row) {
+    return [row](InstallerRun& run) {
+        run.ClickHostCheck(row);
+        PressInstall(run);
+    };
+}
+
+bool InstallOutcome::operator==(const InstallOutcome& other) const {
+    return dialogShown == other.dialogShown && boxes == other.boxes && exitCode == other.exitCode;
+}
+
+InstallOutcome EndedWell(std::vector<std::string> boxes) {
+    InstallOutcome outcome;
+    outcome.dialogShown = true;
+    outcome.boxes = std::move(boxes);
+    outcome.exitCode = 0;
+    return outcome;
+}
+
+void PrintTo(const InstallOutcome& outcome, std::ostream* out) {
+    *out << (outcome.dialogShown ? "dialog shown" : "no dialog") << ", exit code "
+         << outcome.exitCode << ", " << outcome.boxes.size() << " boxes";
+    for (const std::string& box : outcome.boxes)
+        *out << "\n  box: " << box;
+}
+
+InstallOutcome RunInstall(const std::string& folder, const DialogUse& use) {
+    return RunInstall(ToWide(folder), use);
+}
+
+InstallOutcome RunInstall(const WideString& folder, const DialogUse& use) {
+    InstallerRun run(folder);
+    InstallOutcome outcome;
+    outcome.dialogShown = run.WaitForDialog() != nullptr;
+    if (outcome.dialogShown) {
+        use(run);
+        outcome.boxes = run.AnswerEveryBox();
+    }
+    // A run whose dialog never came is ended at once.
+    outcome.exitCode = run.WaitForExit(outcome.dialogShown ? 30000 : 0);
+    return outcome;
 }

@@ -4,6 +4,8 @@
 #include "framework/Text.h"
 #include "framework/Win32.h"
 
+#include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -46,3 +48,27 @@ private:
     PROCESS_INFORMATION m_process{};
     HWND m_dialog = nullptr;
 };
+
+// What a person does in the dialog, ending with a press of Install.
+using DialogUse = std::function<void(InstallerRun&)>;
+void PressInstall(InstallerRun& run);
+// Clicks the check box of a row of the host list, then presses Install.
+DialogUse ClickHostCheckThenInstall(int row);
+
+// What one whole run came to.
+struct InstallOutcome {
+    bool dialogShown = false;
+    std::vector<std::string> boxes; // the texts of the boxes it showed, each answered with OK
+    DWORD exitCode = STILL_ACTIVE;
+
+    bool operator==(const InstallOutcome& other) const;
+};
+// A run whose dialog came up and that ended well after showing these boxes.
+InstallOutcome EndedWell(std::vector<std::string> boxes = {});
+// How a test's failure shows an outcome.
+void PrintTo(const InstallOutcome& outcome, std::ostream* out);
+
+// Starts the installer in folder, uses its dialog as use says (by default, presses
+// Install), answers every box it shows and waits for it to end.
+InstallOutcome RunInstall(const std::string& folder, const DialogUse& use = PressInstall);
+InstallOutcome RunInstall(const WideString& folder, const DialogUse& use = PressInstall);
