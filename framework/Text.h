@@ -1,11 +1,12 @@
 #pragma once
 // The program's text crosses one edge. Folders, registry values, the uninstall log and
-// everything the dialogs show are ANSI text in the system's code page (std::string):
-// the log and the hosts' registry entries hold them so. The plug-ins beside the
-// executable are named in UTF-16 (WideString), as they are on disk: a name the code
-// page cannot hold must still reach the very file. The two meet where a file is asked
-// for: an ANSI folder becomes wide with ToWide to reach the files in it, and a name
-// found on disk becomes ANSI only when ToAnsiExactly can give it unchanged.
+// the texts of the dialogs' controls are ANSI text in the system's code page
+// (std::string): the log and the hosts' registry entries hold them so. The plug-ins
+// beside the executable and the executable's own path are UTF-16 (WideString), as they
+// are on disk: a name the code page cannot hold must still reach the very file. The
+// two meet where a file is asked for: an ANSI folder becomes wide with ToWide to reach
+// the files in it, and a name found on disk becomes ANSI only when ToAnsiExactly can
+// give it unchanged. Message boxes, which may name plug-ins, are shown in UTF-16.
 #include "framework/Win32.h"
 
 #include <string>

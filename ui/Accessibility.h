@@ -1,6 +1,6 @@
 #pragma once
-// What the framework asks of the system's accessibility library, through which screen
-// readers read the program's windows. The library is not one that Windows always loads
+// What the program asks of the system's accessibility library, through which screen
+// readers read its windows. The library is not one that Windows always loads
 // from its own folder, so the program does not import it: it is loaded from the system
 // folder on first use, and without it every window works as before, only unread.
 #include "framework/Win32.h"
