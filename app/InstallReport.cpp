@@ -47,6 +47,16 @@ const Group kCopyGroups[] = {
 static_assert(sizeof(kCopyGroups) / sizeof(kCopyGroups[0]) == CInstallReport::kCauseCount,
               "one group for every cause");
 
+// A program holds the file (open, locked, or loaded as a plug-in).
+bool IsInUse(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_USER_MAPPED_FILE;
+}
+
+bool IsDiskFull(DWORD error) {
+    return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
+}
+
 const wchar_t kRetryLine[] =
     L"Choose Retry to try these again, or Cancel to leave them as they are.";
 
@@ -67,21 +77,18 @@ WideString Listed(const std::vector<WideString>& paths, size_t& budget) {
 } // namespace
 
 CInstallReport::Cause CInstallReport::CauseOf(DWORD error, Side side) {
-    const bool inUse = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-                       error == ERROR_USER_MAPPED_FILE;
     if (side == Side::Package)
-        return inUse ? kPackageInUse : kPackageUnreadable;
-    if (inUse)
+        return IsInUse(error) ? kPackageInUse : kPackageUnreadable;
+    if (IsInUse(error))
         return kInUse;
+    if (IsDiskFull(error))
+        return kDiskFull;
     switch (error) {
     case kTargetIsAFolder:
         return kFolderInTheWay;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
         return kAccessDenied;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return kDiskFull;
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
@@ -99,16 +106,7 @@ CInstallReport::Cause CInstallReport::CauseOf(DWORD error, Side side) {
 }
 
 bool CInstallReport::IsClearable(DWORD error) {
-    switch (error) {
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_USER_MAPPED_FILE:
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return true;
-    default:
-        return false;
-    }
+    return IsInUse(error) || IsDiskFull(error);
 }
 
 void CInstallReport::AddFailedCopy(const WideString& path, DWORD error, Side side) {

@@ -140,32 +140,28 @@ int EnsureFolder(const std::string& path, FolderCreation creation, size_t roomBe
     // screen, a text typed far beyond any path included, is shown shortened.
     const std::string shown = ShortenedInTheMiddle(path);
     // One place tells the user why a folder cannot be used, whichever step found it.
-    try {
-        const FolderLevels levels = ReadLevels(path, CP_ACP, roomBelow);
-        if (levels.verdict != kFolderReady)
-            throw levels.verdict;
-        if (PathExists(path))
-            return kFolderReady;
-        if (creation == FolderCreation::AskFirst) {
-            // The path is shown as data: a folder named with % signs appears as typed.
-            const std::string question =
-                "The folder:\n\n" + shown +
-                "\n\ndoes not exist. Do you want the folder to be created?";
-            if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
-                return kFolderDeclined;
-        }
-        const int result = CreateLevels(path, levels);
-        if (result != kFolderReady)
-            throw result;
-        return kFolderReady;
-    } catch (int result) {
+    const auto refused = [&shown](int result) {
         const std::string message =
             result == kFolderInvalid
                 ? "The folder:\n\n" + shown + "\n\nis invalid. Please reenter."
                 : "The folder:\n\n" + shown + "\n\ncan not be created. Please double check.";
         AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
         return result;
+    };
+    const FolderLevels levels = ReadLevels(path, CP_ACP, roomBelow);
+    if (levels.verdict != kFolderReady)
+        return refused(levels.verdict);
+    if (PathExists(path))
+        return kFolderReady;
+    if (creation == FolderCreation::AskFirst) {
+        // The path is shown as data: a folder named with % signs appears as typed.
+        const std::string question =
+            "The folder:\n\n" + shown + "\n\ndoes not exist. Do you want the folder to be created?";
+        if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return kFolderDeclined;
     }
+    const int result = CreateLevels(path, levels);
+    return result == kFolderReady ? kFolderReady : refused(result);
 }
 
 int PrepareFolder(const std::string& path) {

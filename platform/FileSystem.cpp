@@ -149,11 +149,6 @@ bool InUse(const WideString& target) {
                          probe) == ERROR_SHARING_VIOLATION;
 }
 
-bool IsFolder(const WideString& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 DWORD MoveIntoPlace(HANDLE file, const WideString& target) {
     DWORD error = RenameOver(file, target);
     if (error == ERROR_ACCESS_DENIED && IsFolder(target))
@@ -212,9 +207,7 @@ CopyResult InstallCopy(const WideString& source, const WideString& target) {
     }
     if (result.error != ERROR_SUCCESS) {
         // Through the handle: the file removed is the copy, whatever its name became.
-        FILE_DISPOSITION_INFO disposition{TRUE};
-        ::SetFileInformationByHandle(out.Get(), FileDispositionInfo, &disposition,
-                                     sizeof(disposition));
+        DeleteOpenFile(out.Get());
     }
     return result;
 }

@@ -23,9 +23,6 @@ bool SameText(const WideString& a, const WideString& b) {
                                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
-// True when the open file is the one of that name in its folder. Wine follows a
-// symbolic link made outside Windows even when told not to, and shows no reparse
-// point: only where the file really lies tells the link apart.
 // The folder last checked, held open without delete sharing so that it cannot be
 // renamed or replaced by a link while it stands for its final path: the package's
 // plug-ins all lie in one folder, which is then looked up once, not once a plug-in.
@@ -54,6 +51,9 @@ const WideString* FinalPathOfFolder(const WideString& folder) {
     return &checked.finalPath;
 }
 
+// True when the open file is the one of that name in its folder. Wine follows a
+// symbolic link made outside Windows even when told not to, and shows no reparse
+// point: only where the file really lies tells the link apart.
 bool IsReachedByItsOwnName(HANDLE file, const WideString& path) {
     WideString folder, name;
     if (!SplitAtLastSeparator(path, folder, name))
@@ -63,7 +63,6 @@ bool IsReachedByItsOwnName(HANDLE file, const WideString& path) {
     const WideString* expected = FinalPathOfFolder(folder);
     return expected != nullptr && SameText(FinalPath(file), *expected + name);
 }
-
 
 // A file kept by a reparse point that is not a link (in the cloud, compressed,
 // deduplicated) is read and written through the system's handling of that point, which
@@ -101,10 +100,7 @@ DWORD OpenPlainFile(const WideString& path, DWORD access, DWORD share, DWORD fla
     if (file.Get() == nullptr) {
         const DWORD error = ::GetLastError();
         // A folder cannot be opened as a file: it is refused like a link, not as denied.
-        const DWORD attributes = ::GetFileAttributesW(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
-                   ? kNotAPlainFile
-                   : error;
+        return IsFolder(path) ? kNotAPlainFile : error;
     }
     // Two small queries (Wine answers a query of everything with a lookup of the
     // file's name, which costs more than the copy of a small plug-in): the attributes
@@ -162,11 +158,16 @@ DWORD CreateNewFile(const WideString& path, DWORD access, DWORD flags, COwnedHan
 
 bool DeletePlainFile(const WideString& path) {
     COwnedHandle file;
-    if (OpenPlainFile(path, DELETE, 0, 0, file) != ERROR_SUCCESS)
-        return false;
-    // Through the handle: what is removed is the file just looked at, not what the
-    // name may have become since.
+    return OpenPlainFile(path, DELETE, 0, 0, file) == ERROR_SUCCESS && DeleteOpenFile(file.Get());
+}
+
+bool DeleteOpenFile(HANDLE file) {
     FILE_DISPOSITION_INFO disposition{TRUE};
-    return ::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition,
+    return ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
                                         sizeof(disposition)) != FALSE;
+}
+
+bool IsFolder(const WideString& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }

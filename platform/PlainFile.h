@@ -10,13 +10,13 @@
 // anything but a file of its own.
 constexpr DWORD kNotAPlainFile = ERROR_CANT_ACCESS_FILE;
 
-// Opens the existing file of that name itself, never what a link of that name leads
-// to: refused (kNotAPlainFile) unless it is a plain file with no other name.
-// ERROR_SUCCESS with file open, or the error.
 // How much of the name OpenPlainFile checks: the whole, or only what the opened handle
 // tells (no link, no other name), for a file whose name was checked whole before.
 enum class NameCheck { Whole, HandleOnly };
 
+// Opens the existing file of that name itself, never what a link of that name leads
+// to: refused (kNotAPlainFile) unless it is a plain file with no other name.
+// ERROR_SUCCESS with file open, or the error.
 DWORD OpenPlainFile(const WideString& path, DWORD access, DWORD share, DWORD flags,
                     COwnedHandle& file, NameCheck check = NameCheck::Whole);
 
@@ -40,3 +40,10 @@ DWORD CreateNewFile(const WideString& path, DWORD access, DWORD flags, COwnedHan
 // Removes the file of that name when it is a plain file with no other name; a link or
 // a folder is left as it is. True when it was removed.
 bool DeletePlainFile(const WideString& path);
+
+// Removes the open file (opened with DELETE access) through its handle: what goes is
+// the file looked at, not whatever its name may lead to by now.
+bool DeleteOpenFile(HANDLE file);
+
+// True when a folder, or a link to one, has that name.
+bool IsFolder(const WideString& path);
